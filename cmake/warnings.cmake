@@ -1,0 +1,24 @@
+option(VELMORA_WERROR "Treat warnings as errors" OFF)
+
+function(velmora_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Wformat=2)
+    if(VELMORA_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+endfunction()
+
+# Product code: small and plain, no exceptions and no RTTI.
+function(velmora_product target)
+    velmora_warnings(${target})
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>)
+endfunction()
+
+# A GUI program that runs on Windows 98: statically linked against the
+# compiler's runtime, so it imports only from system DLLs, and marked for
+# subsystem version 4.0.
+function(velmora_program target)
+    velmora_product(${target})
+    set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
+        -Wl,--subsystem,windows:4.0 -s)
+endfunction()

@@ -1,0 +1,53 @@
+#include "message_boxes.h"
+
+namespace {
+
+MessageBoxRecorder *Active;
+
+BOOL CALLBACK FindText(HWND child, LPARAM lParam)
+{
+    char cls[32], text[1024];
+    GetClassNameA(child, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0) {
+        *reinterpret_cast<std::string *>(lParam) = text;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+MessageBoxRecorder::MessageBoxRecorder(std::vector<int> answers) : answers_(std::move(answers))
+{
+    Active = this;
+    hook_ = SetWindowsHookExA(WH_CBT, Hook, NULL, GetCurrentThreadId());
+}
+
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    UnhookWindowsHookEx(hook_);
+    Active = nullptr;
+}
+
+LRESULT CALLBACK MessageBoxRecorder::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && Active) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        char cls[32];
+        GetClassNameA(box, cls, sizeof cls);
+        if (lstrcmpA(cls, "#32770") == 0 && !GetPropA(box, "velmora.seen")) {
+            SetPropA(box, "velmora.seen", reinterpret_cast<HANDLE>(1));
+            SeenBox seen;
+            char caption[256];
+            GetWindowTextA(box, caption, sizeof caption);
+            seen.Caption = caption;
+            EnumChildWindows(box, FindText, reinterpret_cast<LPARAM>(&seen.Text));
+            seen.Owner = GetWindow(box, GW_OWNER);
+            Active->seen_.push_back(seen);
+            int answer = Active->next_ < Active->answers_.size() ? Active->answers_[Active->next_++]
+                                                                 : IDOK;
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        }
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}

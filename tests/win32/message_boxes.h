@@ -1,0 +1,31 @@
+// Answers the message boxes a test provokes and records them. A thread-local
+// WH_CBT hook sees each box as it is activated, notes its caption and text,
+// and presses the scripted button (IDOK when the script has run out).
+#pragma once
+
+#include <windows.h>
+#include <string>
+#include <vector>
+
+struct SeenBox {
+    std::string Caption;
+    std::string Text;
+    HWND Owner;
+};
+
+class MessageBoxRecorder {
+public:
+    explicit MessageBoxRecorder(std::vector<int> answers = {});
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder &) = delete;
+    MessageBoxRecorder &operator=(const MessageBoxRecorder &) = delete;
+
+    const std::vector<SeenBox> &Seen() const { return seen_; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK hook_;
+    std::vector<int> answers_;
+    size_t next_ = 0;
+    std::vector<SeenBox> seen_;
+};

@@ -1,0 +1,50 @@
+# Wine helpers shared by the tools/ commands, the test emulator and the e2e
+# harness. Every run uses a private prefix; ~/.wine is never touched.
+
+wine_env() {
+    export WINEDEBUG=${WINEDEBUG:--all}
+    # No menu entries on the host for the shortcuts the package makes, and no
+    # questions about Mono or Gecko while a prefix is created.
+    export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
+}
+
+# True when this host can run 32-bit Wine: some kernels are built without
+# 32-bit support and refuse every 32-bit Linux program, Wine's loader among them.
+wine32_works() {
+    /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# The Wine loader for a Windows program, from the machine field of its PE header.
+wine_loader_for() {
+    local exe=$1 off machine
+    off=$(od -An -t u4 -j 60 -N 4 "$exe" | tr -d ' ')
+    machine=$(od -An -t x2 -j $((off + 4)) -N 2 "$exe" | tr -d ' ')
+    if [ "$machine" = 8664 ]; then
+        echo /usr/lib/wine/wine64
+    else
+        echo /usr/lib/wine/wine
+    fi
+}
+
+# The loader that runs Wine's own tools (wineboot, reg) in this prefix.
+wine_tool_loader() {
+    if wine32_works; then echo /usr/lib/wine/wine; else echo /usr/lib/wine/wine64; fi
+}
+
+# Creates $WINEPREFIX once, under a lock, so parallel tests never race on it.
+wine_prefix_ensure() {
+    [ -f "$WINEPREFIX/system.reg" ] && return 0
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            "$(wine_tool_loader)" wineboot -i >/dev/null 2>&1 || true
+            /usr/lib/wine/wineserver -w
+        fi
+    ) 9>"$WINEPREFIX.lock"
+}
+
+# Runs Wine's reg.exe in the prefix: wine_reg query 'HKLM\...' /v Name
+wine_reg() {
+    "$(wine_tool_loader)" reg "$@" 2>/dev/null | tr -d '\r'
+}

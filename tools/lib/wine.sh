@@ -48,3 +48,12 @@ wine_prefix_ensure() {
 wine_reg() {
     "$(wine_tool_loader)" reg "$@" 2>/dev/null | tr -d '\r'
 }
+
+# Starts a persistent wineserver for $WINEPREFIX and Wine's background
+# processes with it, detached from our output: a test whose first Wine
+# program started them would otherwise hand them its output pipes, and a
+# runner waiting for those to close would wait forever.
+wine_session_start() {
+    /usr/lib/wine/wineserver -p
+    "$(wine_tool_loader)" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}

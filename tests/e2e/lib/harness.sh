@@ -1,0 +1,144 @@
+# The e2e harness: a fresh Wine prefix on its own Xvfb screen, the driver's
+# control device as a watched file, screenshots, and small helpers for
+# driving windows with xdotool. Sourced by every e2e test.
+#
+# Environment from ctest: E2E_ROOT (source tree), E2E_BUILD (the Windows build
+# tree), E2E_SHOTS (where screenshots go).
+set -euo pipefail
+source "$E2E_ROOT/tools/lib/wine.sh"
+wine_env
+
+_e2e_pids=()
+
+_e2e_cleanup() {
+    local status=$?
+    [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k 2>/dev/null || true
+    local p
+    for p in "${_e2e_pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    exit $status
+}
+
+# e2e_begin NAME [WIDTHxHEIGHT]: a fresh prefix, a screen of that size
+# (1024x768 unless told), a persistent wineserver.
+e2e_begin() {
+    E2E_NAME=$1
+    local size=${2:-1024x768}
+    E2E_DIR=$E2E_BUILD/e2e-work/$E2E_NAME
+    E2E_SHOT_DIR=$E2E_SHOTS/$E2E_NAME
+    rm -rf "$E2E_DIR" "$E2E_SHOT_DIR"
+    mkdir -p "$E2E_DIR" "$E2E_SHOT_DIR"
+    trap _e2e_cleanup EXIT
+
+    # A prefix made once by wineboot and never run in, copied: as fresh as a
+    # new one, in a second instead of ten.
+    local template=$E2E_BUILD/e2e-work/template-prefix
+    WINEPREFIX=$template wine_prefix_ensure
+    cp -a "$template" "$E2E_DIR/prefix"
+    export WINEPREFIX=$E2E_DIR/prefix
+
+    Xvfb -displayfd 7 -screen 0 "${size}x24" -nolisten tcp 7>"$E2E_DIR/display" >/dev/null 2>&1 &
+    _e2e_pids+=($!)
+    local i
+    for i in $(seq 100); do [ -s "$E2E_DIR/display" ] && break; sleep 0.1; done
+    export DISPLAY=:$(head -n1 "$E2E_DIR/display")
+    wine_session_start
+    echo "e2e $E2E_NAME: prefix $WINEPREFIX, display $DISPLAY ($size)"
+}
+
+# Runs a Windows program in the prefix in the background; its pid in E2E_PID.
+e2e_start() {
+    local exe=$1
+    shift
+    (cd "$(dirname "$exe")" && exec "$(wine_loader_for "$exe")" "$exe" "$@") \
+        >"$E2E_DIR/$(basename "$exe").log" 2>&1 &
+    E2E_PID=$!
+}
+
+# e2e_wait_exit [SECONDS]: waits for the program started last to end.
+e2e_wait_exit() {
+    local limit=${1:-30} i
+    for i in $(seq $((limit * 10))); do
+        kill -0 "$E2E_PID" 2>/dev/null || { wait "$E2E_PID" || true; return 0; }
+        sleep 0.1
+    done
+    echo "program $E2E_PID still running after ${limit}s" >&2
+    return 1
+}
+
+# e2e_window NAME [SECONDS]: the X window id of a visible window with that
+# title, waiting for it to appear.
+e2e_window() {
+    local name=$1 limit=${2:-30} i id
+    for i in $(seq $((limit * 10))); do
+        id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    echo "no window '$name' after ${limit}s" >&2
+    return 1
+}
+
+# e2e_click X Y: the pointer moves there and the left button is clicked.
+e2e_click() {
+    xdotool mousemove "$1" "$2" click 1
+}
+
+# e2e_click_in WINDOW X Y: a click at a position relative to a window.
+e2e_click_in() {
+    local geo x y
+    geo=$(xdotool getwindowgeometry --shell "$1")
+    x=$(sed -n 's/^X=//p' <<<"$geo")
+    y=$(sed -n 's/^Y=//p' <<<"$geo")
+    e2e_click $((x + $2)) $((y + $3))
+}
+
+e2e_screenshot() {
+    import -window root "$E2E_SHOT_DIR/$1.png"
+}
+
+# The driver's control device: a plain file that \\.\Kestrune opens. Every
+# reload request is one open and one close of it, counted from outside.
+e2e_control_device() {
+    : >"$E2E_DIR/kestrune"
+    ln -sfn "$E2E_DIR/kestrune" "$WINEPREFIX/dosdevices/kestrune"
+    : >"$E2E_DIR/device-events"
+    inotifywait -m -q -e open -e close --format '%e' "$E2E_DIR/kestrune" \
+        >"$E2E_DIR/device-events" 2>/dev/null &
+    _e2e_pids+=($!)
+    sleep 0.3 # inotifywait sets its watch after it starts
+}
+
+# Reload requests seen so far: opens that were closed again.
+e2e_reload_count() {
+    sleep 0.3
+    local opens closes
+    opens=$(grep -c '^OPEN' "$E2E_DIR/device-events" || true)
+    closes=$(grep -c '^CLOSE' "$E2E_DIR/device-events" || true)
+    [ "$opens" -eq "$closes" ] || echo "device: $opens opens, $closes closes" >&2
+    echo "$opens"
+}
+
+# e2e_reg_value 'HKLM\Key' Name: the value's data as reg.exe shows it
+# (decimal for a REG_DWORD); empty when missing.
+e2e_reg_value() {
+    local line type data v
+    line=$(wine_reg query "$1" /v "$2" | grep -i "^ *$2 " | head -n1) || return 0
+    [ -n "$line" ] || return 0
+    read -r _ type data <<<"$line"
+    if [ "$type" = REG_DWORD ]; then
+        v=$((data))
+        [ "$v" -ge 2147483648 ] && v=$((v - 4294967296))
+        echo "$v"
+    else
+        echo "$data"
+    fi
+}
+
+e2e_expect_eq() {
+    if [ "$1" != "$2" ]; then
+        echo "FAIL: $3: expected '$2', got '$1'" >&2
+        return 1
+    fi
+    echo "ok: $3 = $1"
+}

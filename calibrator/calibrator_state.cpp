@@ -2,3 +2,19 @@
 
 int32_t ScreenWidth;
 int32_t ScreenHeight;
+int32_t ScreenState;
+int32_t TouchPending;
+int32_t TouchTaken;
+int32_t CheckScreenFresh;
+TouchPoint FirstTouch;
+TouchPoint SecondTouch;
+HBITMAP TargetBitmap;
+HBITMAP CheckMarkBitmap;
+HBITMAP HandBitmap;
+HDC TargetDC;
+HDC CheckMarkDC;
+HDC HandDC;
+int32_t TargetWidth;
+int32_t TargetHeight;
+HWND OkButton;
+HWND AdjustAgainButton;

@@ -2,7 +2,7 @@
 # Sourced by the tools/ commands.
 
 VELMORA_PACKAGES=(
-    cmake make g++ googletest libgtest-dev clang
+    cmake ninja-build make g++ python3 googletest libgtest-dev clang
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64 wine32:i386 fonts-wine
     xvfb xauth xdotool x11-utils imagemagick inotify-tools

@@ -142,3 +142,70 @@ e2e_expect_eq() {
     fi
     echo "ok: $3 = $1"
 }
+
+# e2e_window_of CLASSNAME [SECONDS]: a visible window of a program, by the
+# X class name Wine gives it (the program's file name, lower case).
+e2e_window_of() {
+    local name=$1 limit=${2:-30} i id
+    for i in $(seq $((limit * 10))); do
+        id=$(xdotool search --onlyvisible --classname "^${name}\$" 2>/dev/null | head -n1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    echo "no window of '$name' after ${limit}s" >&2
+    return 1
+}
+
+# e2e_pixel X Y: the colour of one screen pixel as "r,g,b".
+e2e_pixel() {
+    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+        sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+
+# e2e_wait_pixel X Y COLOUR [SECONDS]: waits until that pixel shows the colour.
+e2e_wait_pixel() {
+    local limit=${4:-30} i
+    for i in $(seq $((limit * 20))); do
+        [ "$(e2e_pixel "$1" "$2")" = "$3" ] && return 0
+        sleep 0.05
+    done
+    echo "pixel $1,$2 never became $3 (is $(e2e_pixel "$1" "$2"))" >&2
+    return 1
+}
+
+# The driver parameter store as the setup leaves it, "Port" 1.
+E2E_STORE='HKLM\System\CurrentControlSet\Services\DravikTouchScreen\Parameters'
+e2e_store_defaults() {
+    local pair
+    for pair in Port=1 LeftOffset=0 TopOffset=0 SwapXY=0 XMikeyPerPixel=50 YMikeyPerPixel=50 \
+        BeepMode=2 BeepFreq=1938 BeepTime=10000 DblClickRegion=25 DragDelay=1 MouseMode=4; do
+        wine_reg add "$E2E_STORE" /v "${pair%%=*}" /t REG_DWORD /d "${pair#*=}" /f >/dev/null
+    done
+}
+
+# The five calibration values in force: LEFT TOP XSCALE YSCALE SWAP.
+e2e_store_set() {
+    echo "$(e2e_reg_value "$E2E_STORE" LeftOffset) $(e2e_reg_value "$E2E_STORE" TopOffset)" \
+        "$(e2e_reg_value "$E2E_STORE" XMikeyPerPixel) $(e2e_reg_value "$E2E_STORE" YMikeyPerPixel)" \
+        "$(e2e_reg_value "$E2E_STORE" SwapXY)"
+}
+
+# e2e_touch FX FY W H: the simulated panel is touched at that pixel; the
+# driver puts the pointer where the store's set maps it, and clicks.
+e2e_touch() {
+    local at
+    at=$(python3 "$E2E_ROOT/tests/e2e/lib/panel.py" pointer "$1" "$2" "$3" "$4" $(e2e_store_set))
+    echo "touch at $1,$2 lands on $at"
+    e2e_click $at
+}
+
+# Starts a program the way Windows starts a RunOnce entry at logon: the
+# value's data is the command.
+e2e_start_run_once() {
+    local command unix
+    command=$(e2e_reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce' "$1")
+    [ -n "$command" ] || { echo "no RunOnce value $1" >&2; return 1; }
+    unix=$("$(wine_tool_loader)" winepath -u "$command" 2>/dev/null)
+    echo "RunOnce $1: $command"
+    e2e_start "$unix"
+}

@@ -22,3 +22,10 @@ function(velmora_program target)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
         -Wl,--subsystem,windows:4.0 -s)
 endfunction()
+
+# Copies a built program into the package folder.
+function(velmora_package_program target)
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_PACKAGE_DIR}
+        COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${VELMORA_PACKAGE_DIR}/)
+endfunction()

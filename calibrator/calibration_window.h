@@ -1,0 +1,16 @@
+// The calibration screen: the window procedure of the calibrator's one
+// full-screen window.
+#pragma once
+
+#include <windows.h>
+
+inline constexpr UINT_PTR GiveUpTimer = 1;
+inline constexpr UINT GiveUpPeriod = 30000;
+inline constexpr UINT_PTR PauseTimer = 2;
+inline constexpr UINT PausePeriod = 500;
+
+inline constexpr char TargetText[] = " TOUCH THE CENTER \n OF THE CROSS";
+inline constexpr char CheckText[] =
+    " CHECK CALIBRATION \n Touch different areas on the screen, \n does the cursor jump to your fingertip?";
+
+LRESULT CALLBACK CalibrationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

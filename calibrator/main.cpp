@@ -1,0 +1,52 @@
+// Zentrim: the entry point of the calibration program.
+#include "calibration_window.h"
+#include "calibrator_state.h"
+#include "driver_contract.h"
+#include "resource.h"
+#include "run_once.h"
+
+namespace {
+
+const char ClassName[] = "Aling";
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
+{
+    // First, so that Windows starts the calibrator once only, even when the
+    // rest fails.
+    RemoveRunOnceEntry();
+
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = CalibrationWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = ClassName;
+    if (RegisterClassA(&wc) == 0) {
+        MessageBoxA(NULL, "Program requires Windows NT!", ClassName, MB_ICONERROR);
+        return 0;
+    }
+
+    HDC display = CreateDCA("DISPLAY", NULL, NULL, NULL);
+    ScreenWidth = GetDeviceCaps(display, HORZRES);
+    ScreenHeight = GetDeviceCaps(display, VERTRES);
+    DeleteDC(display);
+
+    TargetBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_TARGET));
+    CheckMarkBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_CHECKMARK));
+    HandBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_HAND));
+
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, ClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  ScreenWidth, ScreenHeight, NULL, NULL, instance, NULL);
+    ShowWindow(window, show);
+    UpdateWindow(window);
+
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return int(msg.wParam);
+}

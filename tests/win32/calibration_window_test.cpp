@@ -1,0 +1,287 @@
+// The calibration screen driven through its real window procedure under Wine:
+// touches, timer ticks, keys and button clicks as messages, checked against
+// the store, the beep mode, the state, the cursor and the message boxes.
+#include "calibration_window.h"
+#include "calibrator_state.h"
+#include "driver_contract.h"
+#include "message_boxes.h"
+#include "parameter_access.h"
+#include "registry_fixture.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const CalibrationSet Previous = {11, 22, 33, 44, 1};
+const int32_t PreviousBeepMode = 5;
+const CalibrationSet Computed = {82, 84, 57, 58, 0}; // from (120, 90) and (680, 500)
+
+int CursorCount()
+{
+    int count = ShowCursor(FALSE);
+    ShowCursor(TRUE);
+    return count + 1;
+}
+
+CalibrationSet StoredSet()
+{
+    return {StoreInt("LeftOffset"), StoreInt("TopOffset"), StoreInt("XMikeyPerPixel"),
+            StoreInt("YMikeyPerPixel"), StoreInt("SwapXY")};
+}
+
+void ExpectStored(const CalibrationSet &want)
+{
+    CalibrationSet got = StoredSet();
+    EXPECT_EQ(got.LeftOffset, want.LeftOffset);
+    EXPECT_EQ(got.TopOffset, want.TopOffset);
+    EXPECT_EQ(got.XMikeyPerPixel, want.XMikeyPerPixel);
+    EXPECT_EQ(got.YMikeyPerPixel, want.YMikeyPerPixel);
+    EXPECT_EQ(got.SwapXY, want.SwapXY);
+}
+
+void PutSet(const CalibrationSet &set)
+{
+    const int32_t *v = &set.LeftOffset;
+    for (int i = 0; i < CalibrationValueCount; ++i)
+        PutDword(HKEY_LOCAL_MACHINE, StoreKeyPath, CalibrationValueNames[i], v[i]);
+}
+
+class CalibrationScreen : public ::testing::Test {
+protected:
+    HWND window = NULL;
+    int cursorBefore = 0;
+
+    void SetUp() override
+    {
+        ResetStore();
+        PutSet(Previous);
+        PutDword(HKEY_LOCAL_MACHINE, StoreKeyPath, "BeepMode", PreviousBeepMode);
+        cursorBefore = CursorCount();
+    }
+
+    void TearDown() override
+    {
+        if (IsWindow(window))
+            DestroyWindow(window);
+        MSG msg; // the quit message the destruction posted
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+            ;
+        while (CursorCount() > cursorBefore)
+            ShowCursor(FALSE);
+        while (CursorCount() < cursorBefore)
+            ShowCursor(TRUE);
+    }
+
+    void Create(int width = 800, int height = 600)
+    {
+        static bool registered = false;
+        HINSTANCE self = GetModuleHandleA(NULL);
+        if (!registered) {
+            WNDCLASSA wc = {};
+            wc.style = CS_HREDRAW | CS_VREDRAW;
+            wc.lpfnWndProc = CalibrationWindowProc;
+            wc.hInstance = self;
+            wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+            wc.lpszClassName = "Aling";
+            ASSERT_NE(RegisterClassA(&wc), 0);
+            registered = true;
+        }
+        ScreenWidth = width;
+        ScreenHeight = height;
+        TargetBitmap = LoadBitmapA(self, MAKEINTRESOURCEA(IDB_TARGET));
+        CheckMarkBitmap = LoadBitmapA(self, MAKEINTRESOURCEA(IDB_CHECKMARK));
+        HandBitmap = LoadBitmapA(self, MAKEINTRESOURCEA(IDB_HAND));
+        window = CreateWindowExA(WS_EX_TOPMOST, "Aling", "", WS_POPUP | WS_VISIBLE, 0, 0, width,
+                                 height, NULL, NULL, self, NULL);
+        ASSERT_NE(window, (HWND)NULL);
+        UpdateWindow(window);
+    }
+
+    void Touch(int x, int y) { SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
+    void Tick(UINT_PTR id) { SendMessageA(window, WM_TIMER, id, 0); }
+    void Key(WPARAM vk) { SendMessageA(window, WM_KEYDOWN, vk, 0); }
+    void Click(HWND button) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), LPARAM(button)); }
+    void Paint()
+    {
+        InvalidateRect(window, NULL, TRUE);
+        UpdateWindow(window);
+    }
+
+    // Both touches with their pauses, then the check screen's first paint.
+    void ReachCheckScreen()
+    {
+        Touch(120, 90);
+        Tick(PauseTimer);
+        Touch(680, 500);
+        Tick(PauseTimer);
+        ASSERT_EQ(ScreenState, 3);
+        Paint();
+    }
+
+    void ExpectEndedWith(const CalibrationSet &set)
+    {
+        EXPECT_FALSE(IsWindow(window));
+        ExpectStored(set);
+        EXPECT_EQ(StoreInt("BeepMode"), PreviousBeepMode);
+    }
+};
+
+TEST_F(CalibrationScreen, CreationSavesAndNeutralises)
+{
+    Create();
+    EXPECT_EQ(SavedCalibration.LeftOffset, Previous.LeftOffset);
+    EXPECT_EQ(SavedCalibration.SwapXY, Previous.SwapXY);
+    EXPECT_EQ(SavedBeepMode, PreviousBeepMode);
+    ExpectStored(NeutralCalibration);
+    EXPECT_EQ(StoreInt("BeepMode"), CalibrationBeepMode);
+    EXPECT_EQ(ScreenState, 1);
+    EXPECT_EQ(TargetWidth, 65);
+    EXPECT_EQ(TargetHeight, 65);
+    EXPECT_EQ(CursorCount(), cursorBefore - 1);
+    EXPECT_FALSE(IsWindowVisible(OkButton));
+    EXPECT_FALSE(IsWindowVisible(AdjustAgainButton));
+    EXPECT_EQ(GetDlgCtrlID(OkButton), 0);
+    EXPECT_EQ(GetDlgCtrlID(AdjustAgainButton), 0);
+}
+
+TEST_F(CalibrationScreen, TwoTouchesThenOkKeepTheComputedSet)
+{
+    Create();
+    Touch(120, 90);
+    EXPECT_EQ(TouchPending, 1);
+    Touch(300, 300); // during the pause: ignored
+    Tick(PauseTimer);
+    EXPECT_EQ(ScreenState, 2);
+    EXPECT_EQ(FirstTouch.X, 120);
+    EXPECT_EQ(FirstTouch.Y, 90);
+    Touch(680, 500);
+    Tick(PauseTimer);
+    EXPECT_EQ(ScreenState, 3);
+    ExpectStored(NeutralCalibration); // nothing computed before the paint
+
+    Paint();
+    ExpectStored(Computed);
+    EXPECT_TRUE(IsWindowVisible(OkButton));
+    EXPECT_TRUE(IsWindowVisible(AdjustAgainButton));
+    EXPECT_EQ(CursorCount(), cursorBefore);
+
+    // A repaint computes nothing again and leaves the cursor alone.
+    PutSet(NeutralCalibration);
+    Paint();
+    ExpectStored(NeutralCalibration);
+    EXPECT_EQ(CursorCount(), cursorBefore);
+    PutSet(Computed);
+
+    Touch(10, 10); // on the check screen touches are not recorded
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(IsWindow(window));
+    Tick(GiveUpTimer); // only stops the timer here
+    EXPECT_TRUE(IsWindow(window));
+
+    Click(OkButton);
+    ExpectEndedWith(Computed);
+    EXPECT_EQ(CursorCount(), cursorBefore + 1);
+}
+
+TEST_F(CalibrationScreen, AdjustAgainThenGiveUpRestoresTheSetSavedAtCreation)
+{
+    Create();
+    ReachCheckScreen();
+    Click(AdjustAgainButton);
+    EXPECT_EQ(ScreenState, 1);
+    EXPECT_EQ(TouchTaken, 0);
+    ExpectStored(NeutralCalibration);
+    EXPECT_FALSE(IsWindowVisible(OkButton));
+    EXPECT_EQ(CursorCount(), cursorBefore - 1);
+    Tick(PauseTimer); // no touch taken since: nothing
+    EXPECT_EQ(ScreenState, 1);
+
+    Tick(GiveUpTimer);
+    ExpectEndedWith(Previous);
+}
+
+TEST_F(CalibrationScreen, EscapeAndSpaceOnEachTargetScreenRestore)
+{
+    for (WPARAM key : {WPARAM(VK_ESCAPE), WPARAM(VK_SPACE)})
+        for (int state : {1, 2}) {
+            SCOPED_TRACE(testing::Message() << "key " << key << " in state " << state);
+            SetUp();
+            Create();
+            if (state == 2) {
+                Touch(120, 90);
+                Tick(PauseTimer);
+            }
+            Key('A');
+            Key(VK_RETURN);
+            EXPECT_TRUE(IsWindow(window));
+            Key(key);
+            ExpectEndedWith(Previous);
+            TearDown();
+        }
+}
+
+TEST_F(CalibrationScreen, GiveUpDuringThePauseAfterTheSecondTouch)
+{
+    Create();
+    Touch(120, 90);
+    Tick(PauseTimer);
+    Touch(680, 500);
+    Tick(GiveUpTimer);
+    ExpectEndedWith(Previous);
+    EXPECT_EQ(ScreenState, 2);
+}
+
+TEST_F(CalibrationScreen, CloseRequestOnATargetScreenRestoresLikeEscape)
+{
+    Create();
+    Touch(120, 90);
+    Tick(PauseTimer);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    ExpectEndedWith(Previous);
+}
+
+TEST_F(CalibrationScreen, CloseRequestOnTheCheckScreenKeepsTheComputedSet)
+{
+    Create();
+    ReachCheckScreen();
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    ExpectEndedWith(Computed);
+}
+
+TEST_F(CalibrationScreen, NoStoreKeyTellsTwiceAtCreationAndOnceAtTheEnd)
+{
+    RemoveStore();
+    MessageBoxRecorder boxes;
+    Create();
+    ASSERT_EQ(boxes.Seen().size(), 2u);
+    ReachCheckScreen(); // runs all the same
+    Click(OkButton);
+    EXPECT_FALSE(IsWindow(window));
+    ASSERT_EQ(boxes.Seen().size(), 3u);
+    for (const SeenBox &box : boxes.Seen()) {
+        EXPECT_EQ(box.Caption, "Error");
+        EXPECT_EQ(box.Text, "Open Registry error!!!");
+        EXPECT_EQ(box.Owner, (HWND)NULL);
+    }
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, StoreKeyPath));
+}
+
+TEST_F(CalibrationScreen, MissingSwapXYIsSavedAsZeroAndRestoredSo)
+{
+    ResetStore();
+    PutSet(Previous);
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, StoreKeyPath, &key), ERROR_SUCCESS);
+    RegDeleteValueA(key, "SwapXY");
+    RegDeleteValueA(key, "BeepMode");
+    RegCloseKey(key);
+    SavedCalibration = {};
+    Create();
+    Key(VK_ESCAPE);
+    ExpectStored({11, 22, 33, 44, 0});
+    // A missing "BeepMode" is put back as the setup's default.
+    EXPECT_EQ(StoreInt("BeepMode"), 2);
+}
+
+} // namespace

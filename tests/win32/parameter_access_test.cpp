@@ -1,0 +1,91 @@
+// The calibrator's store operations and its RunOnce hand-off under Wine.
+#include "driver_contract.h"
+#include "message_boxes.h"
+#include "parameter_access.h"
+#include "registry_fixture.h"
+#include "run_once.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ParameterAccess : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetStore();
+        const int32_t values[] = {1, 2, 3, 4, 5};
+        for (int i = 0; i < CalibrationValueCount; ++i)
+            PutDword(HKEY_LOCAL_MACHINE, StoreKeyPath, CalibrationValueNames[i], values[i]);
+    }
+};
+
+TEST_F(ParameterAccess, ReadCalibrationNeedsTheFirstFourDestinations)
+{
+    int32_t v[5] = {-1, -1, -1, -1, -1};
+    ReadCalibration(&v[0], &v[1], nullptr, &v[3], &v[4]);
+    for (int32_t x : v)
+        EXPECT_EQ(x, -1);
+    ReadCalibration(&v[0], &v[1], &v[2], &v[3], nullptr);
+    EXPECT_EQ(v[0], 1);
+    EXPECT_EQ(v[3], 4);
+    EXPECT_EQ(v[4], -1);
+}
+
+TEST_F(ParameterAccess, MissingOrMistypedValuesKeepTheDestination)
+{
+    const char text[] = "9";
+    PutRaw(HKEY_LOCAL_MACHINE, StoreKeyPath, "TopOffset", REG_SZ, text, sizeof text);
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, StoreKeyPath, &key), ERROR_SUCCESS);
+    RegDeleteValueA(key, "SwapXY");
+    RegCloseKey(key);
+    int32_t v[5] = {-1, -1, -1, -1, -1};
+    ReadCalibration(&v[0], &v[1], &v[2], &v[3], &v[4]);
+    EXPECT_EQ(v[0], 1);
+    EXPECT_EQ(v[1], -1);
+    EXPECT_EQ(v[4], -1);
+}
+
+TEST_F(ParameterAccess, ReadParameterFallsBackToTheSetupDefault)
+{
+    PutDword(HKEY_LOCAL_MACHINE, StoreKeyPath, "BeepMode", 7);
+    EXPECT_EQ(ReadParameter("BeepMode"), 7);
+    const BYTE eight[8] = {7, 0, 0, 0, 0, 0, 0, 0};
+    PutRaw(HKEY_LOCAL_MACHINE, StoreKeyPath, "BeepMode", REG_QWORD, eight, sizeof eight);
+    EXPECT_EQ(ReadParameter("BeepMode"), 2);
+
+    RemoveStore();
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(ReadParameter("BeepMode"), 2);
+    EXPECT_EQ(boxes.Seen().size(), 1u);
+}
+
+TEST_F(ParameterAccess, WritesAreSilentAndCreateNothingWithoutTheKey)
+{
+    RemoveStore();
+    MessageBoxRecorder boxes;
+    WriteCalibration(NeutralCalibration);
+    RestoreCalibration();
+    int32_t v[5] = {-1, -1, -1, -1, -1};
+    ReadCalibration(&v[0], &v[1], &v[2], &v[3], &v[4]);
+    EXPECT_EQ(v[2], -1);
+    EXPECT_TRUE(boxes.Seen().empty());
+    SetBeepMode(2);
+    EXPECT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, StoreKeyPath));
+}
+
+TEST(RunOnce, RemovesOnlyTheHandOffValue)
+{
+    PutRaw(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName, REG_SZ, "C:\\x", 4);
+    PutRaw(HKEY_CURRENT_USER, RunOnceKeyPath, "Other", REG_SZ, "y", 1);
+    RemoveRunOnceEntry();
+    EXPECT_FALSE(GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName).Present);
+    EXPECT_TRUE(GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, "Other").Present);
+    RemoveRunOnceEntry(); // no value: harmless
+    ASSERT_TRUE(DeleteTree(HKEY_CURRENT_USER, RunOnceKeyPath));
+    RemoveRunOnceEntry(); // no key: harmless
+}
+
+} // namespace

@@ -3,7 +3,7 @@
 sizes, colour depths and subjects each resource calls for. Standard library
 only. The generated files are committed, so the build needs no image tools.
 
-    tools/make_art.py            # rewrites calibrator/art and install/art
+    tools/make_art.py     # rewrites calibrator/art, install/art, package/nilpt.cur
 """
 import math
 import os
@@ -366,6 +366,18 @@ def setup_icon(size):
     return c
 
 
+def write_empty_cursor(path):
+    """A 32 x 32 cursor that shows nothing: every pixel transparent (AND mask
+    set, XOR image black), hot spot in the middle."""
+    header = struct.pack('<IiiHHIIiiII', 40, 32, 64, 1, 1, 0, 0, 0, 0, 2, 0)
+    palette = struct.pack('<BBBBBBBB', 0, 0, 0, 0, 255, 255, 255, 0)
+    blob = header + palette + b'\0' * (4 * 32) + b'\xff' * (4 * 32)
+    with open(path, 'wb') as f:
+        f.write(struct.pack('<HHH', 0, 2, 1))
+        f.write(struct.pack('<BBBBHHII', 32, 32, 0, 0, 16, 16, len(blob), 22))
+        f.write(blob)
+
+
 def main():
     cal = os.path.join(ROOT, 'calibrator', 'art')
     ins = os.path.join(ROOT, 'install', 'art')
@@ -382,6 +394,7 @@ def main():
     write_ico(os.path.join(ins, 'setup.ico'),
               [(setup_icon(32), 4, VGA16), (setup_icon(16), 4, VGA16)])
     write_ico(os.path.join(ins, 'setup_small.ico'), [(setup_icon(16), 4, VGA16)])
+    write_empty_cursor(os.path.join(ROOT, 'package', 'nilpt.cur'))
 
 
 if __name__ == '__main__':

@@ -1,0 +1,79 @@
+#include "driver_contract.h"
+#include "install_files.h"
+#include "install_steps.h"
+#include "setup_state.h"
+
+namespace {
+
+bool CopyFromSource(const char *name, const char *destinationPattern)
+{
+    char source[PathSize], destination[DestinationSize];
+    return BuildPath(source, sizeof source, "%s\\%s", SourceDirectory, name) &&
+           BuildPath(destination, sizeof destination, destinationPattern, WindowsDirectory, name) &&
+           CopyOver(source, destination);
+}
+
+// Every entry of the source directory into the product folder; on a failed
+// copy, one attempt to remove the folder (only an empty one goes).
+bool CopySourceDirectory()
+{
+    char pattern[PathSize];
+    WIN32_FIND_DATAA entry;
+    if (!BuildPath(pattern, sizeof pattern, "%s\\*.*", SourceDirectory))
+        return true; // no search could start: nothing to copy, as when it finds nothing
+    HANDLE search = FindFirstFileA(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return true;
+    do {
+        if (lstrcmpA(entry.cFileName, ".") == 0 || lstrcmpA(entry.cFileName, "..") == 0)
+            continue;
+        if (!CopyFromSource(entry.cFileName, "%s\\VelmoraScreen\\%s")) {
+            DWORD error = GetLastError();
+            FindClose(search);
+            char folder[DestinationSize];
+            if (BuildPath(folder, sizeof folder, "%s\\%s", WindowsDirectory, ProductFolderName))
+                RemoveDirectoryA(folder);
+            SetLastError(error); // the copy's error is the one to report
+            return false;
+        }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return true;
+}
+
+bool WriteDefaults()
+{
+    HKEY key;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, StoreKeyPath, &key) != ERROR_SUCCESS &&
+        RegCreateKeyA(HKEY_LOCAL_MACHINE, StoreKeyPath, &key) != ERROR_SUCCESS)
+        return false;
+    for (int i = 0; i < ParameterCount; ++i) {
+        DWORD value = DWORD(i == PortParameterIndex ? SelectedPort : ParameterDefaults[i].Value);
+        RegSetValueExA(key, ParameterDefaults[i].Name, 0, REG_DWORD,
+                       reinterpret_cast<const BYTE *>(&value), 4);
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+} // namespace
+
+int DeployFiles(HWND page)
+{
+    char folder[DestinationSize];
+    if (BuildPath(folder, sizeof folder, "%s\\%s", WindowsDirectory, ProductFolderName))
+        CreateDirectoryA(folder, NULL);
+    if (!CopySourceDirectory())
+        return -1;
+
+    if (!CopyFromSource(AppletFileName, "%s\\System\\%s")) {
+        MessageBoxA(page, "Please Close \"Control Panel\"", "Warnning", MB_OK);
+        if (!CopyFromSource(AppletFileName, "%s\\System\\%s"))
+            return 1;
+    }
+    if (!CopyFromSource(CalibratorFileName, "%s\\%s"))
+        return 1;
+    if (!CopyFromSource(CursorFileName, "%s\\%s"))
+        return 1;
+    return WriteDefaults() ? 0 : -1;
+}

@@ -1,0 +1,27 @@
+// File and path operations shared by the install steps and the uninstallation.
+#pragma once
+
+#include <windows.h>
+
+// Fills SourceDirectory (the running program's directory, no trailing
+// backslash) and WindowsDirectory.
+void ResolveInstallPaths();
+
+// Builds a path; when it would not fit, the last-error code says so and the
+// result is false, so the caller fails as it would on the platform call.
+bool BuildPath(char *out, int size, const char *pattern, const char *first,
+               const char *second = nullptr);
+
+// Clears the destination's attributes and copies over it; false when the copy
+// (or the building of either path) failed.
+bool CopyOver(const char *source, const char *destination);
+
+// Clears the file's attributes and deletes it; false when it is still there.
+bool DeleteOver(const char *path);
+
+// Deletes every file directly inside the folder, then tries to remove the
+// folder; subfolders stay, and so does the running program's own file.
+void RemoveFolderFiles(const char *folder);
+
+// Fills ProgramsDirectory from the shell; false when the shell cannot say.
+bool ResolveProgramsDirectory();

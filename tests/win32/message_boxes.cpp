@@ -44,6 +44,8 @@ LRESULT CALLBACK MessageBoxRecorder::Hook(int code, WPARAM wParam, LPARAM lParam
             EnumChildWindows(box, FindText, reinterpret_cast<LPARAM>(&seen.Text));
             seen.Owner = GetWindow(box, GW_OWNER);
             Active->seen_.push_back(seen);
+            if (Active->OnBox)
+                Active->OnBox(seen);
             int answer = Active->next_ < Active->answers_.size() ? Active->answers_[Active->next_++]
                                                                  : IDOK;
             PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ public:
     MessageBoxRecorder &operator=(const MessageBoxRecorder &) = delete;
 
     const std::vector<SeenBox> &Seen() const { return seen_; }
+
+    // Runs as each box appears, before it is answered.
+    std::function<void(const SeenBox &)> OnBox;
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);

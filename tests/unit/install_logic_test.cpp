@@ -1,0 +1,76 @@
+#include "path_format.h"
+#include "registry_data.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+TEST(FormatPath, FillsOrRefusesWhole)
+{
+    char out[16];
+    EXPECT_TRUE(FormatPath(out, sizeof out, "%s\\%s", "A:", "kaltex.inf"));
+    EXPECT_STREQ(out, "A:\\kaltex.inf");
+    EXPECT_TRUE(FormatPath(out, sizeof out, "%s\\System\\%s", "C:", "x"));
+    EXPECT_STREQ(out, "C:\\System\\x");
+    EXPECT_TRUE(FormatPath(out, sizeof out, "%s", nullptr)); // a missing text is empty
+    EXPECT_STREQ(out, "");
+
+    // 15 characters and the terminator fit 16 bytes exactly; 16 do not.
+    EXPECT_TRUE(FormatPath(out, sizeof out, "%s\\%s", "C:\\abcdefgh", "xyz"));
+    EXPECT_EQ(std::string(out).size(), 15u);
+    strcpy(out, "junk");
+    EXPECT_FALSE(FormatPath(out, sizeof out, "%s\\%s", "C:\\abcdefgh", "wxyz"));
+    EXPECT_STREQ(out, "");
+    EXPECT_FALSE(FormatPath(out, sizeof out, "%s\\VelmoraScreen", "C:"));
+    EXPECT_FALSE(FormatPath(out, 0, "x", nullptr));
+}
+
+TEST(IsDeviceMarker, OnlyTheExactMarker)
+{
+    const std::string marker = "Orbalin Serial Touchscreen";
+    const struct {
+        std::string data;
+        bool match;
+    } cases[] = {
+        {marker, true},                               // without its terminator
+        {marker + std::string(1, '\0'), true},        // with it
+        {marker + std::string(2, '\0'), false},       // more than the text
+        {marker + std::string("\0x", 2), false},      // text after a zero
+        {"orbalin serial touchscreen", false},        // case differs
+        {marker.substr(0, marker.size() - 1), false}, // cut short
+        {marker + "s", false},
+        {std::string(512, 'O'), false},
+        {"", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(IsDeviceMarker(c.data.data(), c.data.size()), c.match) << c.data;
+}
+
+TEST(IsClassSlotName, OnlySlotsTheSetupMakes)
+{
+    const struct {
+        std::string data;
+        bool ok;
+    } cases[] = {
+        {"Mouse\\0000", true},
+        {std::string("Mouse\\0015\0", 11), true},
+        {"Mouse\\0016", false},
+        {"Mouse\\00A1", false},
+        {"Mouse\\001", false},
+        {"Mouse\\00001", false},
+        {"mouse\\0001", false},
+        {"Mouse", false},
+        {"Mouse\\", false},
+        {"", false},
+        {"..\\..\\0001", false},
+        {"Mouse\\..", false},
+        {"Mouse\\0001\\x", false},
+        {std::string("Mouse\\0001\0\0", 12), false},
+        {"Mouse\\0001" + std::string(590, 'x'), false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(IsClassSlotName(c.data.data(), c.data.size()), c.ok) << c.data;
+}
+
+} // namespace

@@ -1,0 +1,11 @@
+// File-system set-up and inspection for the Wine tests.
+#pragma once
+
+#include <windows.h>
+#include <string>
+
+void PutFile(const std::string &path, const std::string &content, DWORD attributes = 0);
+std::string FileText(const std::string &path); // "" when missing
+bool FileExists(const std::string &path);
+void RemoveTree(const std::string &path); // a folder and everything below it
+void MakeDir(const std::string &path);

@@ -1,0 +1,323 @@
+// The three install steps against Wine's registry, file system and shell,
+// each from a prepared source directory and Windows directory.
+#include "driver_contract.h"
+#include "file_fixture.h"
+#include "install_steps.h"
+#include "message_boxes.h"
+#include "registry_fixture.h"
+#include "setup_state.h"
+
+#include <gtest/gtest.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+namespace {
+
+const std::string Root = "C:\\velmora-steps";
+const std::string Source = Root + "\\source";
+const std::string Windows = Root + "\\windows";
+const std::string Product = Windows + "\\VelmoraScreen";
+const char SlotRoot[] = "System\\CurrentControlSet\\Services\\Class\\Mouse";
+const char Instance[] = "Enum\\Root\\DravikTouchScreen\\0000";
+
+const char *const PackageFiles[] = {"install.exe", "Zentrim.exe", "kaltex.inf", "kaltex.vxd",
+                                    "quinpad1.0.cpl", "nilpt.cur", "brevin.txt"};
+
+std::string Slot(int n)
+{
+    char name[64];
+    wsprintfA(name, "%s\\%04d", SlotRoot, n);
+    return name;
+}
+
+void PutText(const std::string &key, const char *name, const std::string &text)
+{
+    PutRaw(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, text.data(), DWORD(text.size()));
+}
+
+std::string Text(const std::string &key, const char *name)
+{
+    std::string bytes = GetValue(HKEY_LOCAL_MACHINE, key.c_str(), name).Bytes;
+    return bytes.substr(0, bytes.find('\0'));
+}
+
+class InstallSteps : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RemoveTree(Root);
+        MakeDir(Root);
+        MakeDir(Source);
+        MakeDir(Windows);
+        MakeDir(Windows + "\\inf");
+        MakeDir(Windows + "\\System");
+        for (const char *name : PackageFiles)
+            PutFile(Source + "\\" + name, std::string("contents of ") + name);
+        lstrcpyA(SourceDirectory, Source.c_str());
+        lstrcpyA(WindowsDirectory, Windows.c_str());
+        lstrcpyA(AppletFileName, "quinpad1.0.cpl");
+        SelectedPort = 3;
+        ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, SlotRoot));
+        ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, "Enum\\Root\\DravikTouchScreen"));
+        RemoveStore();
+    }
+    void TearDown() override { RemoveTree(Root); }
+};
+
+// ---- RegisterTouchDevice ----------------------------------------------------
+
+TEST_F(InstallSteps, RegistrationOnAFreshMachine)
+{
+    ASSERT_EQ(RegisterTouchDevice(NULL), 0);
+    EXPECT_EQ(FileText(Windows + "\\inf\\kaltex.inf"), "contents of kaltex.inf");
+    EXPECT_EQ(FileText(Windows + "\\System\\kaltex.vxd"), "contents of kaltex.vxd");
+
+    const struct {
+        const char *name, *data;
+    } slot[] = {{"DevLoader", "*vmouse"},     {"DriverDesc", "Orbalin Serial Touchscreen"},
+                {"InfPath", "kaltex.inf"},    {"InfSection", "Rendal"},
+                {"MouseDriver", "kaltex.vxd"}, {"ProviderName", "Halvex"}};
+    for (const auto &v : slot) {
+        EXPECT_EQ(GetValue(HKEY_LOCAL_MACHINE, Slot(0).c_str(), v.name).Type, DWORD(REG_SZ));
+        EXPECT_EQ(Text(Slot(0), v.name), v.data) << v.name;
+    }
+    const struct {
+        const char *name, *data;
+    } instance[] = {{"Class", "Mouse"},
+                    {"ClassGUID", "{4d36e96f-e325-11ce-bfc1-08002be10318}"},
+                    {"DeviceDesc", "Orbalin Serial Touchscreen"},
+                    {"Driver", "Mouse\\0000"},
+                    {"Mfg", "Halvex"}};
+    for (const auto &v : instance)
+        EXPECT_EQ(Text(Instance, v.name), v.data) << v.name;
+    StoredValue caps = GetValue(HKEY_LOCAL_MACHINE, Instance, "Capabilities");
+    EXPECT_EQ(caps.Type, DWORD(REG_BINARY));
+    EXPECT_EQ(caps.Bytes, std::string("\x24\0\0\0", 4));
+    StoredValue flags = GetValue(HKEY_LOCAL_MACHINE, Instance, "ConfigFlags");
+    EXPECT_EQ(flags.Type, DWORD(REG_BINARY));
+    EXPECT_EQ(flags.Bytes, std::string(4, '\0'));
+}
+
+struct SlotCase {
+    const char *what;
+    std::vector<std::pair<int, std::string>> slots; // existing slot, its DriverDesc
+    int expected;                                   // slot taken, -1 for failure
+};
+
+TEST_F(InstallSteps, RegistrationFindsItsSlot)
+{
+    const std::string marker = "Orbalin Serial Touchscreen";
+    std::vector<std::pair<int, std::string>> allOthers;
+    for (int n = 0; n < 16; ++n)
+        allOthers.push_back({n, "Standard Serial Mouse"});
+    const SlotCase cases[] = {
+        {"0000 and 0001 taken by others", {{0, "PS/2 Mouse"}, {1, "Serial Mouse"}}, 2},
+        {"a second run reuses the marked slot", {{0, "PS/2 Mouse"}, {1, marker}}, 1},
+        {"a gap before a marked slot is taken", {{0, "PS/2 Mouse"}, {2, marker}}, 1},
+        {"a marker differing in case does not match", {{0, "orbalin serial touchscreen"}}, 1},
+        {"a longer text beginning with the marker does not match",
+         {{0, marker + std::string(600 - marker.size(), 'x')}}, 1},
+        {"slot 10 is decimal", {}, 10},
+        {"all sixteen taken by others", allOthers, -1},
+    };
+    for (const SlotCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        std::vector<std::pair<int, std::string>> slots = c.slots;
+        if (c.expected == 10)
+            for (int n = 0; n < 10; ++n)
+                slots.push_back({n, "Other"});
+        for (const auto &s : slots)
+            PutText(Slot(s.first), "DriverDesc", s.second);
+        int result = RegisterTouchDevice(NULL);
+        if (c.expected < 0) {
+            EXPECT_EQ(result, -1);
+            EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Instance));
+            EXPECT_EQ(Text(Slot(0), "DevLoader"), "");
+            continue;
+        }
+        EXPECT_EQ(result, 0);
+        char driver[16];
+        wsprintfA(driver, "Mouse\\%04d", c.expected);
+        EXPECT_EQ(Text(Instance, "Driver"), driver);
+        EXPECT_EQ(Text(Slot(c.expected), "DriverDesc"), marker);
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Slot(c.expected + 1).c_str()) &&
+                     Text(Slot(c.expected + 1), "DevLoader") == "*vmouse");
+    }
+}
+
+TEST_F(InstallSteps, RegistrationOverwritesAReadOnlyDriverAndFailsOnMissingFiles)
+{
+    PutFile(Windows + "\\System\\kaltex.vxd", "old", FILE_ATTRIBUTE_READONLY);
+    ASSERT_EQ(RegisterTouchDevice(NULL), 0);
+    EXPECT_EQ(FileText(Windows + "\\System\\kaltex.vxd"), "contents of kaltex.vxd");
+
+    SetUp();
+    DeleteFileA((Source + "\\kaltex.vxd").c_str());
+    EXPECT_EQ(RegisterTouchDevice(NULL), -1);
+    EXPECT_TRUE(FileExists(Windows + "\\inf\\kaltex.inf")); // not rolled back
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Slot(0).c_str()));
+
+    SetUp();
+    DeleteFileA((Source + "\\kaltex.inf").c_str());
+    EXPECT_EQ(RegisterTouchDevice(NULL), -1);
+    EXPECT_FALSE(FileExists(Windows + "\\System\\kaltex.vxd"));
+}
+
+// A path that does not fit its buffer fails the step with a code to show,
+// instead of being cut into another path.
+TEST_F(InstallSteps, OverlongPathsFailInsteadOfTruncating)
+{
+    std::string longDir = "C:\\" + std::string(250, 'd');
+    lstrcpyA(SourceDirectory, longDir.c_str()); // 253 characters: no room for "\kaltex.inf"
+    EXPECT_EQ(RegisterTouchDevice(NULL), -1);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILENAME_EXCED_RANGE));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Slot(0).c_str()));
+
+    SetUp();
+    std::string longWindows = std::string(255, 'w');
+    lstrcpyA(WindowsDirectory, longWindows.c_str());
+    // The destinations fit 512 bytes, so only the Windows paths' own limits apply.
+    EXPECT_EQ(RegisterTouchDevice(NULL), -1); // no such folder: CopyFileA fails
+}
+
+// ---- DeployFiles ------------------------------------------------------------
+
+TEST_F(InstallSteps, DeploymentCopiesEverythingAndWritesTheDefaults)
+{
+    PutFile(Source + "\\hidden.dat", "h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    MakeDir(Product);
+    PutFile(Product + "\\brevin.txt", "old", FILE_ATTRIBUTE_READONLY);
+    PutFile(Product + "\\stale.txt", "from an earlier version");
+    PutDword(HKEY_LOCAL_MACHINE, StoreKeyPath, "LeftOffset", 99); // an earlier calibration
+
+    MessageBoxRecorder boxes;
+    ASSERT_EQ(DeployFiles(NULL), 0);
+    for (const char *name : PackageFiles)
+        EXPECT_EQ(FileText(Product + "\\" + name), std::string("contents of ") + name);
+    EXPECT_EQ(FileText(Product + "\\hidden.dat"), "h");
+    EXPECT_EQ(FileText(Product + "\\stale.txt"), "from an earlier version");
+    EXPECT_EQ(FileText(Windows + "\\System\\quinpad1.0.cpl"), "contents of quinpad1.0.cpl");
+    EXPECT_EQ(FileText(Windows + "\\Zentrim.exe"), "contents of Zentrim.exe");
+    EXPECT_EQ(FileText(Windows + "\\nilpt.cur"), "contents of nilpt.cur");
+    EXPECT_TRUE(boxes.Seen().empty());
+
+    EXPECT_EQ(StoreInt("Port"), 3);
+    for (int i = 1; i < ParameterCount; ++i)
+        EXPECT_EQ(StoreInt(ParameterDefaults[i].Name), ParameterDefaults[i].Value)
+            << ParameterDefaults[i].Name;
+}
+
+TEST_F(InstallSteps, DeploymentFailsOnASubdirectory)
+{
+    MakeDir(Source + "\\sub");
+    EXPECT_EQ(DeployFiles(NULL), -1);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, StoreKeyPath));
+    EXPECT_FALSE(FileExists(Windows + "\\Zentrim.exe"));
+}
+
+TEST_F(InstallSteps, DeploymentWarnsOnceAboutALockedApplet)
+{
+    const std::string applet = Windows + "\\System\\quinpad1.0.cpl";
+    for (bool freedOnWarning : {true, false}) {
+        SCOPED_TRACE(freedOnWarning ? "closed before OK" : "still open");
+        SetUp();
+        PutFile(applet, "in use");
+        HANDLE lock = CreateFileA(applet.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+        ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+        MessageBoxRecorder boxes;
+        boxes.OnBox = [&](const SeenBox &) {
+            if (freedOnWarning)
+                CloseHandle(lock), lock = INVALID_HANDLE_VALUE;
+        };
+        HWND page = CreateWindowExA(0, "STATIC", "page", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+        int result = DeployFiles(page);
+        if (lock != INVALID_HANDLE_VALUE)
+            CloseHandle(lock);
+        ASSERT_EQ(boxes.Seen().size(), 1u);
+        EXPECT_EQ(boxes.Seen()[0].Caption, "Warnning");
+        EXPECT_EQ(boxes.Seen()[0].Text, "Please Close \"Control Panel\"");
+        EXPECT_EQ(boxes.Seen()[0].Owner, page);
+        DestroyWindow(page);
+        if (freedOnWarning) {
+            EXPECT_EQ(result, 0);
+            EXPECT_EQ(FileText(applet), "contents of quinpad1.0.cpl");
+        } else {
+            EXPECT_EQ(result, 1);
+            EXPECT_FALSE(FileExists(Windows + "\\Zentrim.exe"));
+            EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, StoreKeyPath));
+        }
+    }
+}
+
+TEST_F(InstallSteps, DeploymentStopsEarlyWithoutTheCalibratorOrCursor)
+{
+    for (const char *missing : {"Zentrim.exe", "nilpt.cur"}) {
+        SCOPED_TRACE(missing);
+        SetUp();
+        DeleteFileA((Source + "\\" + missing).c_str());
+        EXPECT_EQ(DeployFiles(NULL), 1);
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, StoreKeyPath));
+    }
+}
+
+// ---- CreateShortcuts --------------------------------------------------------
+
+struct ReadLink {
+    std::string target, arguments, workingDirectory, description;
+};
+
+ReadLink ReadShortcut(const std::string &path)
+{
+    ReadLink r;
+    IShellLinkA *link = NULL;
+    IPersistFile *file = NULL;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void **>(&link))))
+        return r;
+    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file));
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    if (SUCCEEDED(file->Load(wide, STGM_READ))) {
+        char text[MAX_PATH];
+        WIN32_FIND_DATAA data;
+        if (SUCCEEDED(link->GetPath(text, MAX_PATH, &data, SLGP_RAWPATH))) r.target = text;
+        if (SUCCEEDED(link->GetArguments(text, MAX_PATH))) r.arguments = text;
+        if (SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH))) r.workingDirectory = text;
+        if (SUCCEEDED(link->GetDescription(text, MAX_PATH))) r.description = text;
+    }
+    file->Release();
+    link->Release();
+    return r;
+}
+
+TEST_F(InstallSteps, ShortcutsInTheProgramGroup)
+{
+    for (int run = 1; run <= 2; ++run) { // the second run saves over the first
+        SCOPED_TRACE(run);
+        EXPECT_EQ(CreateShortcuts(NULL), 0);
+    }
+    CoInitialize(NULL);
+    const std::string group = std::string(ProgramsDirectory) + "\\Velmora Touchscreen";
+    const struct {
+        const char *link, *target, *description, *arguments;
+    } expected[] = {{"Velmora help.lnk", "Velmora.hlp", "Touch Screen Help", ""},
+                    {"Uninstall Velmora.lnk", "install.exe", "Uninstall", "/u"},
+                    {"Readme.lnk", "brevin.txt", "README", ""},
+                    {"Right Button.lnk", "lokrit.exe", "RButton", ""},
+                    {"Handwritting demo.lnk", "Scrivel.exe", "Write Demo", ""},
+                    {"Calibration.lnk", "Zentrim.exe", "Calibration", ""}};
+    for (const auto &e : expected) {
+        SCOPED_TRACE(e.link);
+        ReadLink link = ReadShortcut(group + "\\" + e.link);
+        EXPECT_EQ(lstrcmpiA(link.target.c_str(), (Product + "\\" + e.target).c_str()), 0)
+            << link.target;
+        EXPECT_EQ(link.arguments, e.arguments);
+        EXPECT_EQ(lstrcmpiA(link.workingDirectory.c_str(), Product.c_str()), 0);
+        EXPECT_EQ(link.description, e.description);
+    }
+    CoUninitialize();
+    RemoveTree(group);
+}
+
+} // namespace

@@ -1,0 +1,201 @@
+// The uninstallation under Wine. UninstallPackage empties the folder its
+// program runs from, so it runs in a copy of this test program placed in the
+// product folder, as the "Uninstall Velmora" shortcut runs install.exe there;
+// this process prepares, answers the child's warning box and checks.
+#include "driver_contract.h"
+#include "file_fixture.h"
+#include "install_steps.h"
+#include "registry_fixture.h"
+#include "setup_state.h"
+
+#include <gtest/gtest.h>
+#include <functional>
+
+namespace {
+
+// In the child: uninstall, report the result as the exit code, and end.
+const bool IsChild = [] {
+    if (!strstr(GetCommandLineA(), "--uninstall-child"))
+        return false;
+    lstrcpyA(AppletFileName, "quinpad1.0.cpl");
+    ExitProcess(UninstallPackage() < 0 ? 1 : 0);
+    return true;
+}();
+
+const char SlotRoot[] = "System\\CurrentControlSet\\Services\\Class\\Mouse";
+const char ClassRoot[] = "System\\CurrentControlSet\\Services\\Class";
+const char DeviceRoot[] = "Enum\\Root\\DravikTouchScreen";
+const char Instance[] = "Enum\\Root\\DravikTouchScreen\\0000";
+
+std::string WindowsDir()
+{
+    char dir[MAX_PATH];
+    GetWindowsDirectoryA(dir, MAX_PATH);
+    return dir;
+}
+
+const std::string Staging = "C:\\velmora-uninstall-source";
+
+class Uninstall : public ::testing::Test {
+protected:
+    std::string windows = WindowsDir();
+    std::string product = windows + "\\VelmoraScreen";
+    std::string group;
+
+    void SetUp() override
+    {
+        MakeDir(windows + "\\System"); // as on Windows 98; a 64-bit prefix lacks it
+        RemoveTree(product);
+        RemoveTree(Staging);
+        ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, SlotRoot));
+        ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, DeviceRoot));
+        PutRaw(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0003").c_str(), "DriverDesc",
+               REG_SZ, "PS/2 Mouse", 10); // another device's slot, never to be touched
+    }
+
+    void TearDown() override
+    {
+        RemoveTree(product);
+        RemoveTree(Staging);
+    }
+
+    // A complete installation by the real install steps.
+    void Install()
+    {
+        MakeDir(Staging);
+        for (const char *name : {"install.exe", "Zentrim.exe", "kaltex.inf", "kaltex.vxd",
+                                 "quinpad1.0.cpl", "nilpt.cur", "brevin.txt"})
+            PutFile(Staging + "\\" + name, name);
+        lstrcpyA(SourceDirectory, Staging.c_str());
+        lstrcpyA(WindowsDirectory, windows.c_str());
+        lstrcpyA(AppletFileName, "quinpad1.0.cpl");
+        SelectedPort = 2;
+        ASSERT_EQ(RegisterTouchDevice(NULL), 0);
+        ASSERT_EQ(DeployFiles(NULL), 0);
+        ASSERT_EQ(CreateShortcuts(NULL), 0);
+        group = std::string(ProgramsDirectory) + "\\Velmora Touchscreen";
+        ASSERT_TRUE(FileExists(group + "\\Calibration.lnk"));
+    }
+
+    // Runs the uninstallation from the product folder; onWarning runs when
+    // the child's warning box shows, which is then answered. Returns the
+    // child's exit code: 0 success, 1 failure.
+    DWORD RunFromProduct(int *warnings, const std::function<void()> &onWarning = {})
+    {
+        MakeDir(product);
+        char self[MAX_PATH];
+        GetModuleFileNameA(NULL, self, MAX_PATH);
+        std::string child = product + "\\uninstall-child.exe";
+        CopyFileA(self, child.c_str(), FALSE);
+        std::string command = "\"" + child + "\" --uninstall-child";
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi = {};
+        if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, product.c_str(), &si,
+                            &pi))
+            return 99;
+        *warnings = 0;
+        while (WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT) {
+            HWND box = FindWindowA("#32770", "Warning");
+            if (box && IsWindowVisible(box)) {
+                ++*warnings;
+                if (onWarning)
+                    onWarning();
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                while (IsWindow(box))
+                    Sleep(20);
+            }
+        }
+        DWORD code = 99;
+        GetExitCodeProcess(pi.hProcess, &code);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+        return code;
+    }
+
+    void ExpectOtherDeviceKept()
+    {
+        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0003").c_str()));
+        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ClassRoot));
+    }
+};
+
+TEST_F(Uninstall, RemovesACompleteInstallation)
+{
+    Install();
+    SetFileAttributesA((windows + "\\Zentrim.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+    MakeDir(product + "\\sub");
+    PutFile(product + "\\sub\\keep.txt", "kept");
+    int warnings = 0;
+    EXPECT_EQ(RunFromProduct(&warnings), 0u);
+    EXPECT_EQ(warnings, 0);
+
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DeviceRoot));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000").c_str()));
+    ExpectOtherDeviceKept();
+    for (const char *gone : {"\\System\\kaltex.vxd", "\\inf\\kaltex.inf", "\\Zentrim.exe",
+                             "\\System\\quinpad1.0.cpl"})
+        EXPECT_FALSE(FileExists(windows + gone)) << gone;
+    EXPECT_FALSE(FileExists(group));
+    // The product folder keeps the running program and the subfolder.
+    EXPECT_TRUE(FileExists(product + "\\uninstall-child.exe"));
+    EXPECT_EQ(FileText(product + "\\sub\\keep.txt"), "kept");
+    EXPECT_FALSE(FileExists(product + "\\install.exe"));
+    EXPECT_FALSE(FileExists(product + "\\brevin.txt"));
+    // Kept: the parameter store and the cursor.
+    EXPECT_EQ(StoreInt("Port"), 2);
+    EXPECT_TRUE(FileExists(windows + "\\nilpt.cur"));
+
+    // A second uninstallation finds nothing and reports failure.
+    EXPECT_EQ(RunFromProduct(&warnings), 1u);
+    ExpectOtherDeviceKept();
+}
+
+TEST_F(Uninstall, WarnsOnceAboutALockedApplet)
+{
+    Install();
+    std::string applet = windows + "\\System\\quinpad1.0.cpl";
+    HANDLE lock = CreateFileA(applet.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    int warnings = 0;
+    EXPECT_EQ(RunFromProduct(&warnings, [&] { CloseHandle(lock); }), 0u);
+    EXPECT_EQ(warnings, 1);
+    EXPECT_FALSE(FileExists(applet));
+}
+
+// The "Driver" value names the class slot to delete; whatever else it holds,
+// nothing but a slot the installation could have made may go.
+TEST_F(Uninstall, HostileDriverValuesDeleteNothingElse)
+{
+    const std::string overlong = "Mouse\\0001" + std::string(590, 'x');
+    const struct {
+        const char *what;
+        std::string data;
+        DWORD type;
+    } cases[] = {
+        {"empty", "", REG_SZ},
+        {"the class itself", "Mouse", REG_SZ},
+        {"up and out", "..\\..", REG_SZ},
+        {"through ..", "Mouse\\..", REG_SZ},
+        {"deeper", "Mouse\\0003\\x", REG_SZ},
+        {"beyond the sixteen slots", "Mouse\\0016", REG_SZ},
+        {"another case", "MOUSE\\0003", REG_SZ},
+        {"600 bytes", overlong, REG_SZ},
+        {"no terminator", "Mouse\\0003xyz", REG_BINARY},
+        {"missing", "", REG_NONE},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        PutRaw(HKEY_LOCAL_MACHINE, Instance, "Class", REG_SZ, "Mouse", 5);
+        if (c.type != REG_NONE)
+            PutRaw(HKEY_LOCAL_MACHINE, Instance, "Driver", c.type, c.data.data(),
+                   DWORD(c.data.size()));
+        int warnings = 0;
+        EXPECT_EQ(RunFromProduct(&warnings), 1u);
+        ExpectOtherDeviceKept();
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DeviceRoot));
+    }
+}
+
+} // namespace

@@ -1,0 +1,33 @@
+// install: the setup program's entry point.
+#include "resource.h"
+#include "setup_logic.h"
+#include "setup_state.h"
+#include "wizard.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
+{
+    // First: the uninstall mode needs the applet's name too.
+    LoadStringA(instance, IDS_APP_TITLE, AppTitle, sizeof AppTitle);
+    LoadStringA(instance, IDS_MAIN_CLASS, MainClassName, sizeof MainClassName);
+    LoadStringA(instance, IDS_APPLET_FILE, AppletFileName, sizeof AppletFileName);
+
+    // The tail taken from the command line itself, so that it is the same
+    // whatever start-up code the program is linked with.
+    if (IsUninstallTail(CommandLineTail(GetCommandLineA()))) {
+        RunUninstallMode();
+        return 0;
+    }
+
+    RegisterMainClass(instance);
+    if (!CreateMainWindow(instance, show))
+        return 0;
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN));
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        if (!TranslateAcceleratorA(msg.hwnd, accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    return int(msg.wParam);
+}

@@ -1,0 +1,127 @@
+#include "driver_contract.h"
+#include "install_files.h"
+#include "install_steps.h"
+#include "resource.h"
+#include "setup_state.h"
+#include "wizard.h"
+
+namespace {
+
+const UINT_PTR StepTimer = 1;
+const UINT FirstStepDelay = 100;
+const UINT NextStepDelay = 200;
+
+struct InstallStepEntry {
+    int (*Run)(HWND page);
+    int Line;
+    const char *Failure;
+};
+
+const InstallStepEntry Steps[] = {
+    {RegisterTouchDevice, IDC_LINE_DEVICE, "Setup driver fail!! err=%d"},
+    {DeployFiles, IDC_LINE_FILES, "Setup file fail!! err=%d"},
+    {CreateShortcuts, IDC_LINE_SHORTCUTS, "Create shutcut fail!! err=%d"},
+};
+const int StepCount = 3;
+
+void OfferFinish(HWND page)
+{
+    EnableWindow(GetDlgItem(page, IDCANCEL), FALSE);
+    EnableWindow(GetDlgItem(page, IDC_FINISH), TRUE);
+    // The focus was on "Cancel", now disabled: give it to "Finish", so that
+    // Enter finishes as the default button suggests.
+    SendMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(page, IDC_FINISH)), TRUE);
+}
+
+void OnTick(HWND page)
+{
+    KillTimer(page, StepTimer);
+    if (InstallStep >= 0 && InstallStep < StepCount) {
+        const InstallStepEntry &step = Steps[InstallStep];
+        EnableWindow(GetDlgItem(page, step.Line), TRUE);
+        if (step.Run(page) >= 0) {
+            SetTimer(page, StepTimer, NextStepDelay, NULL);
+        } else {
+            DWORD error = GetLastError();
+            char text[64]; // the longest format with any 32-bit value
+            wsprintfA(text, step.Failure, int(error));
+            MessageBoxA(page, text, "Error", MB_OK);
+            OfferFinish(page);
+        }
+    } else if (InstallStep == StepCount) {
+        OfferFinish(page);
+    }
+    InstallStep += 1;
+}
+
+// The hand-off: Windows starts the calibrator's copy in the Windows directory
+// once, at the next logon.
+void WriteRunOnceValue()
+{
+    HKEY key;
+    if (RegOpenKeyA(HKEY_CURRENT_USER, RunOnceKeyPath, &key) != ERROR_SUCCESS &&
+        RegCreateKeyA(HKEY_CURRENT_USER, RunOnceKeyPath, &key) != ERROR_SUCCESS)
+        return;
+    // Appended in place; a directory too long for the name is not written
+    // at all rather than cut into a command naming another file.
+    int length = lstrlenA(WindowsDirectory);
+    if (length + 1 + lstrlenA(CalibratorFileName) < int(sizeof WindowsDirectory)) {
+        lstrcatA(WindowsDirectory, "\\");
+        lstrcatA(WindowsDirectory, CalibratorFileName);
+        RegSetValueExA(key, RunOnceValueName, 0, REG_SZ,
+                       reinterpret_cast<const BYTE *>(WindowsDirectory), lstrlenA(WindowsDirectory));
+    }
+    RegCloseKey(key);
+}
+
+void OnFinish(HWND page)
+{
+    EndDialog(page, IDC_FINISH);
+    if (InstallStep > StepCount) {
+        WriteRunOnceValue();
+        if (MessageBoxA(page,
+                        "To make the installation valid, you must restart your computer. Restart now?",
+                        "Message", MB_YESNO) == IDYES) {
+            MessageBoxA(page, "Please remove all floppy disks and CDs.", "Message", MB_OK);
+            ExitWindowsEx(EWX_REBOOT, 0);
+        }
+    }
+    PostQuitMessage(0);
+    EndDialog(page, IDC_FINISH);
+}
+
+void OnCancel(HWND page)
+{
+    if (MessageBoxA(page, "Are you sure to break setup process?", "Message", MB_YESNO) == IDYES) {
+        KillTimer(page, StepTimer);
+        PostQuitMessage(0);
+        EndDialog(page, IDCANCEL);
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK ProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        CenterWizardPage(page);
+        ResolveInstallPaths();
+        SetTimer(page, StepTimer, FirstStepDelay, NULL);
+        return TRUE;
+    case WM_TIMER:
+        OnTick(page);
+        return FALSE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_FINISH:
+            OnFinish(page);
+            return TRUE;
+        case IDCANCEL:
+            OnCancel(page);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# A complete installation from a fresh prefix, driven by keys on Xvfb; a
+# second installation over it; then the uninstallation as its Start-menu
+# shortcut starts it.
+source "$E2E_ROOT/tests/e2e/lib/harness.sh"
+source "$E2E_ROOT/tests/e2e/lib/install_flow.sh"
+e2e_begin install 1024x768
+install_prepare "$E2E_BUILD/package"
+W=$WINEPREFIX/drive_c/windows
+STORE='HKLM\System\CurrentControlSet\Services\DravikTouchScreen\Parameters'
+INSTANCE='HKLM\Enum\Root\DravikTouchScreen\0000'
+SLOTS='HKLM\System\CurrentControlSet\Services\Class\Mouse'
+RUNONCE='HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'
+
+install_wizard 2 "" # COM3
+finish_ms=$(( ($(date +%s%N) - INSTALL_NEXT_AT) / 1000000 ))
+echo "from Next on the port page to the restart prompt: ${finish_ms} ms"
+install_report
+e2e_expect_eq "$(e2e_reg_value "$STORE" Port)" 3 "Port"
+e2e_expect_eq "$(e2e_reg_value "$STORE" XMikeyPerPixel)" 50 "XMikeyPerPixel"
+e2e_expect_eq "$(e2e_reg_value "$STORE" MouseMode)" 4 "MouseMode"
+e2e_expect_eq "$(e2e_reg_value "$INSTANCE" Driver)" 'Mouse\0000' "device instance names its slot"
+e2e_expect_eq "$(e2e_reg_value "$SLOTS\\0000" DriverDesc)" "Orbalin Serial Touchscreen" "slot 0000"
+e2e_expect_eq "$(e2e_reg_value "$RUNONCE" Orbalin)" 'C:\windows\Zentrim.exe' "RunOnce value"
+for f in install.exe Zentrim.exe kaltex.inf kaltex.vxd quinpad1.0.cpl nilpt.cur brevin.txt \
+    lokrit.exe Scrivel.exe Velmora.hlp; do
+    cmp -s "$WINEPREFIX/drive_c/setup/$f" "$W/VelmoraScreen/$f" || { echo "FAIL: $f not in the product folder" >&2; exit 1; }
+done
+for f in system/kaltex.vxd inf/kaltex.inf system/quinpad1.0.cpl Zentrim.exe nilpt.cur; do
+    [ -f "$W/$f" ] || { echo "FAIL: $f missing" >&2; exit 1; }
+done
+group=$(install_program_group)
+e2e_expect_eq "$(ls "$group" | sort | tr '\n' ',')" \
+    "Calibration.lnk,Handwritting demo.lnk,Readme.lnk,Right Button.lnk,Uninstall Velmora.lnk,Velmora help.lnk," \
+    "the six shortcuts"
+
+# A second installation over the first: the same slot, the new port.
+install_wizard 1 "second-" # COM2
+e2e_expect_eq "$(e2e_reg_value "$STORE" Port)" 2 "Port after the second installation"
+e2e_expect_eq "$(e2e_reg_value "$INSTANCE" Driver)" 'Mouse\0000' "the marked slot reused"
+e2e_expect_eq "$(e2e_reg_value "$SLOTS\\0001" DriverDesc)" "" "no second slot"
+
+# "Uninstall Velmora": the product folder's install.exe with /u, confirmed,
+# no restart.
+install_start_in_desktop "$W/VelmoraScreen" 'C:\windows\VelmoraScreen\install.exe' /u
+e2e_window Message >/dev/null
+sleep 0.3
+e2e_screenshot 5-uninstall-confirm
+xdotool key y
+for i in $(seq 100); do
+    [ -n "$(xdotool search --onlyvisible --name '^Message$' 2>/dev/null)" ] &&
+        [ ! -f "$W/Zentrim.exe" ] && break
+    sleep 0.1
+done
+sleep 0.3
+e2e_screenshot 6-uninstall-result
+xdotool key n
+e2e_wait_exit 30
+e2e_expect_eq "$(e2e_reg_value "$INSTANCE" Driver)" "" "device entry removed"
+e2e_expect_eq "$(e2e_reg_value "$SLOTS\\0000" DriverDesc)" "" "class slot removed"
+for f in system/kaltex.vxd inf/kaltex.inf system/quinpad1.0.cpl Zentrim.exe; do
+    [ ! -e "$W/$f" ] || { echo "FAIL: $f left" >&2; exit 1; }
+done
+[ ! -e "$group" ] || { echo "FAIL: program group left" >&2; exit 1; }
+e2e_expect_eq "$(ls "$W/VelmoraScreen")" "install.exe" "the product folder keeps the running program"
+e2e_expect_eq "$(e2e_reg_value "$STORE" Port)" 2 "the parameter store is kept"
+[ -f "$W/nilpt.cur" ] || { echo "FAIL: the cursor should stay" >&2; exit 1; }
+echo "uninstallation checked"

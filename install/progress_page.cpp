@@ -12,17 +12,16 @@ const UINT FirstStepDelay = 100;
 const UINT NextStepDelay = 200;
 
 struct InstallStepEntry {
-    int (*Run)(HWND page);
     int Line;
     const char *Failure;
 };
 
-const InstallStepEntry Steps[] = {
-    {RegisterTouchDevice, IDC_LINE_DEVICE, "Setup driver fail!! err=%d"},
-    {DeployFiles, IDC_LINE_FILES, "Setup file fail!! err=%d"},
-    {CreateShortcuts, IDC_LINE_SHORTCUTS, "Create shutcut fail!! err=%d"},
+const InstallStepEntry Steps[InstallStepCount] = {
+    {IDC_LINE_DEVICE, "Setup driver fail!! err=%d"},
+    {IDC_LINE_FILES, "Setup file fail!! err=%d"},
+    {IDC_LINE_SHORTCUTS, "Create shutcut fail!! err=%d"},
 };
-const int StepCount = 3;
+const int StepCount = InstallStepCount;
 
 void OfferFinish(HWND page)
 {
@@ -39,7 +38,7 @@ void OnTick(HWND page)
     if (InstallStep >= 0 && InstallStep < StepCount) {
         const InstallStepEntry &step = Steps[InstallStep];
         EnableWindow(GetDlgItem(page, step.Line), TRUE);
-        if (step.Run(page) >= 0) {
+        if (InstallStepFunctions[InstallStep](page) >= 0) {
             SetTimer(page, StepTimer, NextStepDelay, NULL);
         } else {
             DWORD error = GetLastError();
@@ -100,6 +99,9 @@ void OnCancel(HWND page)
 }
 
 } // namespace
+
+int (*InstallStepFunctions[InstallStepCount])(HWND page) = {RegisterTouchDevice, DeployFiles,
+                                                            CreateShortcuts};
 
 INT_PTR CALLBACK ProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
 {

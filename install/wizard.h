@@ -15,6 +15,10 @@ INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
 INT_PTR CALLBACK PortPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK ProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The install steps the progress page runs, one a tick, in this order.
+inline constexpr int InstallStepCount = 3;
+extern int (*InstallStepFunctions[InstallStepCount])(HWND page);
+
 // The port number of the serial-port value at that index, its data (the
 // port's name) in entry; -1 when there is none or it names no COM port.
 int32_t ReadSerialPortEntry(DWORD index, char *entry, DWORD size);

@@ -65,7 +65,7 @@ protected:
         if (IsWindow(window))
             DestroyWindow(window);
         MSG msg; // the quit message the destruction posted
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        while (PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
             ;
         while (CursorCount() > cursorBefore)
             ShowCursor(FALSE);

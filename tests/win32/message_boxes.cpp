@@ -4,6 +4,20 @@ namespace {
 
 MessageBoxRecorder *Active;
 
+// Pages are handed on from a thread timer, once their creation (and the
+// filling their WM_INITDIALOG does) is over: they activate before that.
+std::vector<std::pair<HWND, std::string>> PendingPages;
+
+void CALLBACK HandPagesOn(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(NULL, id);
+    std::vector<std::pair<HWND, std::string>> pages;
+    pages.swap(PendingPages);
+    for (const auto &p : pages)
+        if (Active && Active->OnPage && IsWindow(p.first))
+            Active->OnPage(p.first, p.second);
+}
+
 BOOL CALLBACK FindText(HWND child, LPARAM lParam)
 {
     char cls[32], text[1024];
@@ -41,9 +55,16 @@ LRESULT CALLBACK MessageBoxRecorder::Hook(int code, WPARAM wParam, LPARAM lParam
             char caption[256];
             GetWindowTextA(box, caption, sizeof caption);
             seen.Caption = caption;
+            if (!Active->PagePrefix.empty() && seen.Caption.rfind(Active->PagePrefix, 0) == 0) {
+                PendingPages.push_back({box, seen.Caption});
+                SetTimer(NULL, 0, 10, HandPagesOn);
+                return CallNextHookEx(NULL, code, wParam, lParam);
+            }
             EnumChildWindows(box, FindText, reinterpret_cast<LPARAM>(&seen.Text));
             seen.Owner = GetWindow(box, GW_OWNER);
             Active->seen_.push_back(seen);
+            if (Active->OnBox)
+                Active->OnBox(seen);
             if (Active->OnBox)
                 Active->OnBox(seen);
             int answer = Active->next_ < Active->answers_.size() ? Active->answers_[Active->next_++]

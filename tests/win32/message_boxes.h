@@ -26,6 +26,11 @@ public:
     // Runs as each box appears, before it is answered.
     std::function<void(const SeenBox &)> OnBox;
 
+    // Dialogs that are not message boxes (by caption prefix) go here when
+    // they activate, once each, instead of being recorded and answered.
+    std::string PagePrefix;
+    std::function<void(HWND page, const std::string &caption)> OnPage;
+
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
     HHOOK hook_;

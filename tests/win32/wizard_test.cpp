@@ -1,0 +1,206 @@
+// The wizard pages with their real templates under Wine: each page runs
+// modally as in the program, driven through a hook that acts when a page
+// activates and answers the message boxes.
+#include "driver_contract.h"
+#include "message_boxes.h"
+#include "registry_fixture.h"
+#include "resource.h"
+#include "setup_state.h"
+#include "wizard.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char SerialPorts[] = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
+const std::string PortCaption = "Velmora Touchscreen Setup (TouchScreen Port Selection)";
+const std::string WelcomeCaption = "Velmora Touchscreen Setup (Welcome)";
+
+// Recreates the port list key (volatile, as every key under HARDWARE is).
+// Wine enumerates values by name, so the names fix the order.
+void SetSerialPorts(const std::vector<std::pair<std::string, std::string>> &values)
+{
+    ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, SerialPorts));
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, SerialPorts, 0, NULL, REG_OPTION_VOLATILE,
+                              KEY_ALL_ACCESS, NULL, &key, NULL),
+              ERROR_SUCCESS);
+    for (const auto &v : values)
+        RegSetValueExA(key, v.first.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE *>(v.second.c_str()), DWORD(v.second.size() + 1));
+    RegCloseKey(key);
+}
+
+std::vector<std::string> ListItems(HWND page)
+{
+    std::vector<std::string> items;
+    HWND list = GetDlgItem(page, IDC_PORT_LIST);
+    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        char text[300] = {};
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+bool TakeQuit()
+{
+    MSG msg;
+    bool quit = false;
+    while (PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
+        quit = true;
+    return quit;
+}
+
+void Press(HWND page, int id)
+{
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+class Wizard : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        AppInstance = GetModuleHandleA(NULL);
+        ScreenWidth = 1024;
+        ScreenHeight = 768;
+        MainWindow = CreateWindowExA(0, "STATIC", "backdrop", WS_POPUP | WS_VISIBLE, 0, 0, 1024,
+                                     768, NULL, NULL, NULL, NULL);
+        InstallStep = 99; // ticks of a progress page opened here do nothing
+        SelectedPort = -7;
+        TakeQuit();
+    }
+    void TearDown() override
+    {
+        DestroyWindow(MainWindow);
+        TakeQuit();
+    }
+
+    // Runs the port page until the chain ends; the progress page it may open
+    // is cancelled at once.
+    void RunPortPage(MessageBoxRecorder &boxes)
+    {
+        boxes.PagePrefix = "Velmora Touchscreen Setup";
+        auto onPage = boxes.OnPage;
+        boxes.OnPage = [&, onPage](HWND page, const std::string &caption) {
+            if (caption == "Velmora Touchscreen Setup (Progressing...)")
+                Press(page, IDCANCEL);
+            else
+                onPage(page, caption);
+        };
+        DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_PORT), MainWindow, PortPageProc, 0);
+        EXPECT_TRUE(TakeQuit());
+    }
+};
+
+struct PortCase {
+    const char *what;
+    std::vector<std::pair<std::string, std::string>> values;
+    std::vector<std::string> listed;
+    int selectedPort;
+};
+
+TEST_F(Wizard, PortListAndSelectedPort)
+{
+    const PortCase cases[] = {
+        {"COM1 and COM2", {{"a", "COM1"}, {"b", "COM2"}}, {"COM1", "COM2"}, 1},
+        {"sorted by text", {{"a", "COM2"}, {"b", "COM10"}}, {"COM10", "COM2"}, 10},
+        {"a value without the prefix ends the list",
+         {{"a", "COM1"}, {"b", "\\Device\\Serial1"}, {"c", "COM3"}}, {"COM1"}, 1},
+        {"any case", {{"a", "cOm4"}}, {"cOm4"}, 4},
+        {"a 300-byte value ends the list", {{"a", "COM5"}, {"b", "COM" + std::string(297, '6')}},
+         {"COM5"}, 5},
+        {"a 300-character name ends the list", {{"a", "COM5"}, {std::string(300, 'n'), "COM6"}},
+         {"COM5"}, 5},
+    };
+    for (const PortCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        SetSerialPorts(c.values);
+        std::vector<std::string> listed;
+        LRESULT selection = -2;
+        MessageBoxRecorder boxes({IDYES}); // "Are you sure to break setup process?"
+        boxes.OnPage = [&](HWND page, const std::string &) {
+            listed = ListItems(page);
+            selection = SendDlgItemMessageA(page, IDC_PORT_LIST, LB_GETCURSEL, 0, 0);
+            Press(page, IDC_NEXT);
+        };
+        RunPortPage(boxes);
+        EXPECT_EQ(listed, c.listed);
+        EXPECT_EQ(selection, 0);
+        EXPECT_EQ(SelectedPort, c.selectedPort);
+        ASSERT_EQ(boxes.Seen().size(), 1u);
+        EXPECT_EQ(boxes.Seen()[0].Text, "Are you sure to break setup process?");
+    }
+}
+
+TEST_F(Wizard, NextOnAnEmptyListStaysOnThePage)
+{
+    ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, SerialPorts)); // no key at all
+    MessageBoxRecorder boxes;
+    HWND portPage = NULL;
+    boxes.OnPage = [&](HWND page, const std::string &) {
+        portPage = page;
+        EXPECT_TRUE(ListItems(page).empty());
+        Press(page, IDC_NEXT);
+    };
+    boxes.OnBox = [&](const SeenBox &) { Press(portPage, IDCANCEL); };
+    RunPortPage(boxes);
+    ASSERT_EQ(boxes.Seen().size(), 1u); // the warning, and no progress page
+    EXPECT_EQ(boxes.Seen()[0].Owner, portPage);
+    EXPECT_EQ(SelectedPort, -7);
+}
+
+TEST_F(Wizard, PreviousThenNextRefillsTheList)
+{
+    SetSerialPorts({{"a", "COM1"}, {"b", "COM2"}});
+    std::vector<std::string> second;
+    LRESULT secondSelection = -2;
+    int portVisits = 0;
+    MessageBoxRecorder boxes;
+    boxes.OnPage = [&](HWND page, const std::string &caption) {
+        if (caption == WelcomeCaption) {
+            Press(page, IDC_NEXT);
+        } else if (++portVisits == 1) {
+            SendDlgItemMessageA(page, IDC_PORT_LIST, LB_SETCURSEL, 1, 0);
+            SetSerialPorts({{"a", "COM1"}, {"b", "COM2"}, {"c", "COM9"}});
+            Press(page, IDC_PREVIOUS);
+        } else {
+            second = ListItems(page);
+            secondSelection = SendDlgItemMessageA(page, IDC_PORT_LIST, LB_GETCURSEL, 0, 0);
+            Press(page, IDCANCEL);
+        }
+    };
+    RunPortPage(boxes);
+    EXPECT_EQ(portVisits, 2);
+    EXPECT_EQ(second, (std::vector<std::string>{"COM1", "COM2", "COM9"}));
+    EXPECT_EQ(secondSelection, 0);
+}
+
+// Where a page stands with and without centring: the difference is the shift.
+TEST_F(Wizard, PagesShiftTowardsTheMiddle)
+{
+    static RECT plain, centred;
+    DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_WELCOME), MainWindow,
+                    [](HWND page, UINT message, WPARAM, LPARAM) -> INT_PTR {
+                        if (message != WM_INITDIALOG)
+                            return FALSE;
+                        GetWindowRect(page, &plain);
+                        EndDialog(page, 0);
+                        return TRUE;
+                    },
+                    0);
+    MessageBoxRecorder boxes;
+    boxes.OnPage = [&](HWND page, const std::string &) {
+        GetWindowRect(page, &centred);
+        Press(page, IDCANCEL);
+    };
+    boxes.PagePrefix = "Velmora";
+    DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_WELCOME), MainWindow, WelcomePageProc, 0);
+    EXPECT_TRUE(TakeQuit());
+    EXPECT_EQ(centred.left - plain.left, 212);
+    EXPECT_EQ(centred.top - plain.top, 84);
+    EXPECT_EQ(centred.right - centred.left, plain.right - plain.left);
+}
+
+} // namespace

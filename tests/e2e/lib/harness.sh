@@ -209,3 +209,32 @@ e2e_start_run_once() {
     echo "RunOnce $1: $command"
     e2e_start "$unix"
 }
+
+# e2e_read_shortcut LINK.lnk: sets SHORTCUT_TARGET, SHORTCUT_ARGS and
+# SHORTCUT_DIR (Windows paths) from a shortcut, read through IShellLinkA.
+e2e_read_shortcut() {
+    local lines
+    lines=$("$(wine_loader_for "$E2E_BUILD/tests/e2e/read_link.exe")" \
+        "$E2E_BUILD/tests/e2e/read_link.exe" "$("$(wine_tool_loader)" winepath -w "$1" 2>/dev/null)" |
+        tr -d '\r')
+    SHORTCUT_TARGET=$(sed -n 1p <<<"$lines")
+    SHORTCUT_ARGS=$(sed -n 2p <<<"$lines")
+    SHORTCUT_DIR=$(sed -n 3p <<<"$lines")
+    echo "shortcut $(basename "$1"): $SHORTCUT_TARGET $SHORTCUT_ARGS (in $SHORTCUT_DIR)"
+}
+
+# The Unix path of a Windows path in the prefix.
+e2e_unix_path() {
+    "$(wine_tool_loader)" winepath -u "$1" 2>/dev/null
+}
+
+# e2e_follow_shortcut LINK.lnk: starts what a shortcut names, with its
+# arguments, in its working directory, as the shell does on a click.
+e2e_follow_shortcut() {
+    e2e_read_shortcut "$1"
+    local target
+    target=$(e2e_unix_path "$SHORTCUT_TARGET")
+    (cd "$(e2e_unix_path "$SHORTCUT_DIR")" && exec "$(wine_loader_for "$target")" \
+        "$SHORTCUT_TARGET" $SHORTCUT_ARGS) >>"$E2E_DIR/shortcut.log" 2>&1 &
+    E2E_PID=$!
+}

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The package's whole life, as a user and Windows live it: installation, the
+# restart's one-time calibration, a later calibration left with Escape, and
+# the uninstallation, each started the way Windows or the Start menu starts
+# it. Every screen goes to build/e2e/lifecycle/.
+source "$E2E_ROOT/tests/e2e/lib/harness.sh"
+source "$E2E_ROOT/tests/e2e/lib/install_flow.sh"
+W=1024 H=768
+e2e_begin lifecycle ${W}x${H}
+started=$(date +%s)
+e2e_control_device
+install_prepare "$E2E_BUILD/package"
+WIN=$WINEPREFIX/drive_c/windows
+RUNONCE='HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'
+
+# 1. Setup: Welcome, COM2, progress, "Finish", "No" at the restart prompt.
+install_wizard 1 ""
+e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" Port)" 2 "Port after setup"
+e2e_expect_eq "$(e2e_store_set)" "0 0 50 50 0" "the neutral set after setup"
+
+# 2. The restart: Windows runs the RunOnce value at logon.
+e2e_start_run_once Orbalin
+e2e_wait_pixel $((W / 10)) $((H / 10 - 2)) 255,255,0
+e2e_screenshot 5-first-target
+e2e_expect_eq "$(e2e_reg_value "$RUNONCE" Orbalin)" "" "the calibrator removed its RunOnce value"
+e2e_touch $((W / 10)) $((H / 10)) $W $H
+e2e_wait_pixel $((W - W / 10)) $((H - H / 10 - 2)) 255,255,0
+e2e_screenshot 6-second-target
+e2e_touch $((W - W / 10)) $((H - H / 10)) $W $H
+e2e_wait_pixel $((W / 2 - 45)) $((H / 2 - 220)) 0,0,0
+e2e_screenshot 7-check-screen
+e2e_click $((W / 2 - 105 + 50)) $((H / 2 - 30 + 25)) # "OK"
+e2e_wait_exit 30
+calibrated=$(e2e_store_set)
+echo "calibrated: $calibrated"
+[ "$calibrated" != "0 0 50 50 0" ] || { echo "FAIL: nothing calibrated" >&2; exit 1; }
+e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" Port)" 2 "Port after calibration"
+
+# 3. Later: "Calibration" from the Start menu, left with Escape.
+group=$(install_program_group)
+e2e_follow_shortcut "$group/Calibration.lnk"
+e2e_wait_pixel $((W / 10)) $((H / 10 - 2)) 255,255,0
+e2e_screenshot 8-calibration-again
+e2e_expect_eq "$(e2e_store_set)" "0 0 50 50 0" "the neutral set while the targets show"
+xdotool key Escape
+e2e_wait_exit 30
+e2e_expect_eq "$(e2e_store_set)" "$calibrated" "Escape left the previous calibration in place"
+
+# 4. "Uninstall Velmora" from the Start menu (in a Wine desktop, for its
+# title bars): confirmed, no restart.
+e2e_read_shortcut "$group/Uninstall Velmora.lnk"
+install_start_in_desktop "$(e2e_unix_path "$SHORTCUT_DIR")" "$SHORTCUT_TARGET" $SHORTCUT_ARGS
+e2e_window Message >/dev/null
+sleep 0.3
+e2e_screenshot 9-uninstall-confirm
+xdotool key y
+for i in $(seq 100); do
+    [ ! -f "$WIN/Zentrim.exe" ] && [ -n "$(xdotool search --onlyvisible --name '^Message$' 2>/dev/null)" ] && break
+    sleep 0.1
+done
+sleep 0.3
+e2e_screenshot 10-uninstall-result
+xdotool key n
+e2e_wait_exit 30
+
+# Removed: device entry and slot, driver files, applet, calibrator copy,
+# program group, the product folder's files but the running setup program.
+e2e_expect_eq "$(e2e_reg_value 'HKLM\Enum\Root\DravikTouchScreen\0000' Driver)" "" "device entry removed"
+e2e_expect_eq "$(e2e_reg_value 'HKLM\System\CurrentControlSet\Services\Class\Mouse\0000' DriverDesc)" "" "class slot removed"
+for f in system/kaltex.vxd inf/kaltex.inf system/quinpad1.0.cpl Zentrim.exe; do
+    [ ! -e "$WIN/$f" ] || { echo "FAIL: $f left" >&2; exit 1; }
+done
+[ ! -e "$group" ] || { echo "FAIL: program group left" >&2; exit 1; }
+e2e_expect_eq "$(ls "$WIN/VelmoraScreen")" "install.exe" "product folder keeps only the running program"
+# Kept: the parameter store with the calibration, and the cursor.
+e2e_expect_eq "$(e2e_store_set)" "$calibrated" "the calibration is kept"
+e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" Port)" 2 "Port is kept"
+[ -f "$WIN/nilpt.cur" ] || { echo "FAIL: the cursor should stay" >&2; exit 1; }
+e2e_expect_eq "$(e2e_reload_count)" 12 "reload requests: 3 + 1 + 2 for the first calibration, 3 + 1 (restore) + 2 for the second"
+echo "lifecycle took $(( $(date +%s) - started )) s"

@@ -32,6 +32,8 @@ wine_tool_loader() {
 }
 
 # Creates $WINEPREFIX once, under a lock, so parallel tests never race on it.
+# With "unmanaged", Wine leaves its windows to no window manager: on a bare
+# Xvfb it otherwise waits two seconds for one each time a window goes.
 wine_prefix_ensure() {
     [ -f "$WINEPREFIX/system.reg" ] && return 0
     mkdir -p "$(dirname "$WINEPREFIX")"
@@ -39,6 +41,10 @@ wine_prefix_ensure() {
         flock 9
         if [ ! -f "$WINEPREFIX/system.reg" ]; then
             "$(wine_tool_loader)" wineboot -i >/dev/null 2>&1 || true
+            if [ "${1:-}" = unmanaged ]; then
+                "$(wine_tool_loader)" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ \
+                    /d N /f >/dev/null 2>&1 || true
+            fi
             /usr/lib/wine/wineserver -w
         fi
     ) 9>"$WINEPREFIX.lock"

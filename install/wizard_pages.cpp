@@ -34,6 +34,13 @@ bool TakeSelectedPort(HWND page)
     return true;
 }
 
+// "Cancel", Escape or the close box on a page: the whole wizard ends.
+void QuitWizard(HWND page)
+{
+    PostQuitMessage(0);
+    EndDialog(page, IDCANCEL);
+}
+
 } // namespace
 
 void CenterWizardPage(HWND page)
@@ -79,8 +86,7 @@ INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
             DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_PORT), MainWindow, PortPageProc, 0);
             return TRUE;
         case IDCANCEL:
-            PostQuitMessage(0);
-            EndDialog(page, IDCANCEL);
+            QuitWizard(page);
             return TRUE;
         }
         break;
@@ -111,8 +117,7 @@ INT_PTR CALLBACK PortPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
                             ProgressPageProc, 0);
             return TRUE;
         case IDCANCEL:
-            PostQuitMessage(0);
-            EndDialog(page, IDCANCEL);
+            QuitWizard(page);
             return TRUE;
         }
         break;

@@ -87,6 +87,10 @@ class Canvas:
                 for x in range(int(round(xs[i])), int(round(xs[i + 1]))):
                     self.put(x, y, c)
 
+    def grid_rect(self, x0, y0, x1, y1, c, cell):
+        """A rectangle given on a 32 x 32 grid, scaled to the canvas by cell."""
+        self.rect(int(x0 * cell), int(y0 * cell), int(x1 * cell), int(y1 * cell), c)
+
     def text(self, x, y, s, c, scale=1):
         """Blocky capital letters from a 5 x 7 font, for lettering in the art."""
         for ch in s:
@@ -267,7 +271,7 @@ def monitor_icon(size, bpp):
     c = Canvas(size, size)
     s = size / 32
     def r(x0, y0, x1, y1, col):
-        c.rect(int(x0 * s), int(y0 * s), int(x1 * s), int(y1 * s), col)
+        c.grid_rect(x0, y0, x1, y1, col, s)
     r(2, 2, 29, 23, GREY)
     r(2, 2, 29, 2, LIGHT_GREY)
     r(5, 5, 26, 20, BLUE)
@@ -353,7 +357,7 @@ def setup_icon(size):
     c = Canvas(size, size)
     s = size / 32
     def r(x0, y0, x1, y1, col):
-        c.rect(int(x0 * s), int(y0 * s), int(x1 * s), int(y1 * s), col)
+        c.grid_rect(x0, y0, x1, y1, col, s)
     r(1, 6, 18, 20, LIGHT_GREY)
     r(3, 8, 16, 18, BLUE)
     r(6, 21, 13, 22, GREY)

@@ -13,8 +13,6 @@ SLOTS='HKLM\System\CurrentControlSet\Services\Class\Mouse'
 RUNONCE='HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'
 
 install_wizard 2 "" # COM3
-finish_ms=$(( ($(date +%s%N) - INSTALL_NEXT_AT) / 1000000 ))
-echo "from Next on the port page to the restart prompt: ${finish_ms} ms"
 install_report
 e2e_expect_eq "$(e2e_reg_value "$STORE" Port)" 3 "Port"
 e2e_expect_eq "$(e2e_reg_value "$STORE" XMikeyPerPixel)" 50 "XMikeyPerPixel"

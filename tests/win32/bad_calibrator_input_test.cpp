@@ -1,12 +1,12 @@
 // Bad input the package meets in the field, one row each: the input, and the
 // reaction it must give (never a crash, an out-of-bounds access or a silent
 // loss of the user's calibration).
+#include "calibration_fixture.h"
 #include "calibration_window.h"
 #include "calibrator_state.h"
 #include "driver_contract.h"
 #include "parameter_access.h"
 #include "registry_fixture.h"
-#include "resource.h"
 
 #include <gtest/gtest.h>
 
@@ -36,28 +36,6 @@ void PutBad(const char *name, const BadValue &bad)
                DWORD(bad.bytes.size()));
 }
 
-HWND CreateCalibrationWindow()
-{
-    static bool registered = false;
-    HINSTANCE self = GetModuleHandleA(NULL);
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = CalibrationWindowProc;
-        wc.hInstance = self;
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = "Aling";
-        RegisterClassA(&wc);
-        registered = true;
-    }
-    ScreenWidth = 800;
-    ScreenHeight = 600;
-    TargetBitmap = LoadBitmapA(self, MAKEINTRESOURCEA(IDB_TARGET));
-    CheckMarkBitmap = LoadBitmapA(self, MAKEINTRESOURCEA(IDB_CHECKMARK));
-    HandBitmap = LoadBitmapA(self, MAKEINTRESOURCEA(IDB_HAND));
-    return CreateWindowExA(WS_EX_TOPMOST, "Aling", "", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, NULL,
-                           NULL, self, NULL);
-}
-
 // Every value the calibrator reads, stored badly: each counts as missing, so
 // the calibration computes from 0, 0, 50, 50 and "BeepMode" goes back as the
 // setup's 2; nothing reads stray bytes as a number.
@@ -70,7 +48,7 @@ TEST(BadInput, CalibratorStoreValuesOfTheWrongTypeOrSize)
             PutBad(name, bad);
         PutBad("BeepMode", bad);
         SavedCalibration = {-1, -1, -1, -1, -1};
-        HWND window = CreateCalibrationWindow();
+        HWND window = CreateCalibrationWindow(800, 600);
         ASSERT_NE(window, (HWND)NULL);
         EXPECT_EQ(SavedCalibration.LeftOffset, -1); // the destinations keep what they held
         EXPECT_EQ(SavedBeepMode, 2);
@@ -84,9 +62,7 @@ TEST(BadInput, CalibratorStoreValuesOfTheWrongTypeOrSize)
         SendMessageA(window, WM_COMMAND, 0, LPARAM(OkButton));
         EXPECT_FALSE(IsWindow(window));
         EXPECT_EQ(StoreInt("BeepMode"), 2);
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
-            ;
+        TakeQuitMessage();
     }
 }
 

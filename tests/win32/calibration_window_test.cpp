@@ -1,13 +1,13 @@
 // The calibration screen driven through its real window procedure under Wine:
 // touches, timer ticks, keys and button clicks as messages, checked against
 // the store, the beep mode, the state, the cursor and the message boxes.
+#include "calibration_fixture.h"
 #include "calibration_window.h"
 #include "calibrator_state.h"
 #include "driver_contract.h"
 #include "message_boxes.h"
 #include "parameter_access.h"
 #include "registry_fixture.h"
-#include "resource.h"
 
 #include <gtest/gtest.h>
 
@@ -64,9 +64,7 @@ protected:
     {
         if (IsWindow(window))
             DestroyWindow(window);
-        MSG msg; // the quit message the destruction posted
-        while (PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
-            ;
+        TakeQuitMessage();
         while (CursorCount() > cursorBefore)
             ShowCursor(FALSE);
         while (CursorCount() < cursorBefore)
@@ -75,27 +73,8 @@ protected:
 
     void Create(int width = 800, int height = 600)
     {
-        static bool registered = false;
-        HINSTANCE self = GetModuleHandleA(NULL);
-        if (!registered) {
-            WNDCLASSA wc = {};
-            wc.style = CS_HREDRAW | CS_VREDRAW;
-            wc.lpfnWndProc = CalibrationWindowProc;
-            wc.hInstance = self;
-            wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-            wc.lpszClassName = "Aling";
-            ASSERT_NE(RegisterClassA(&wc), 0);
-            registered = true;
-        }
-        ScreenWidth = width;
-        ScreenHeight = height;
-        TargetBitmap = LoadBitmapA(self, MAKEINTRESOURCEA(IDB_TARGET));
-        CheckMarkBitmap = LoadBitmapA(self, MAKEINTRESOURCEA(IDB_CHECKMARK));
-        HandBitmap = LoadBitmapA(self, MAKEINTRESOURCEA(IDB_HAND));
-        window = CreateWindowExA(WS_EX_TOPMOST, "Aling", "", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                                 height, NULL, NULL, self, NULL);
+        window = CreateCalibrationWindow(width, height);
         ASSERT_NE(window, (HWND)NULL);
-        UpdateWindow(window);
     }
 
     void Touch(int x, int y) { SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }

@@ -164,21 +164,20 @@ TEST_F(InstallSteps, RegistrationOverwritesAReadOnlyDriverAndFailsOnMissingFiles
     EXPECT_FALSE(FileExists(Windows + "\\System\\kaltex.vxd"));
 }
 
-// A path that does not fit its buffer fails the step with a code to show,
-// instead of being cut into another path.
+// A source directory whose path leaves less room than any file name needs:
+// each step fails with "file name too long" instead of copying a cut path.
 TEST_F(InstallSteps, OverlongPathsFailInsteadOfTruncating)
 {
-    std::string longDir = "C:\\" + std::string(250, 'd');
-    lstrcpyA(SourceDirectory, longDir.c_str()); // 253 characters: no room for "\kaltex.inf"
+    std::string deep = "C:\\" + std::string(252, 's'); // 255: "\x.y" no longer fits 260
+    lstrcpyA(SourceDirectory, deep.c_str());
     EXPECT_EQ(RegisterTouchDevice(NULL), -1);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_FILENAME_EXCED_RANGE));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Slot(0).c_str()));
 
-    SetUp();
-    std::string longWindows = std::string(255, 'w');
-    lstrcpyA(WindowsDirectory, longWindows.c_str());
-    // The destinations fit 512 bytes, so only the Windows paths' own limits apply.
-    EXPECT_EQ(RegisterTouchDevice(NULL), -1); // no such folder: CopyFileA fails
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(DeployFiles(NULL), 1); // no entry found; the applet's copy fails after one warning
+    EXPECT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_FALSE(FileExists(Windows + "\\Zentrim.exe"));
 }
 
 // ---- DeployFiles ------------------------------------------------------------
@@ -259,6 +258,38 @@ TEST_F(InstallSteps, DeploymentStopsEarlyWithoutTheCalibratorOrCursor)
         EXPECT_EQ(DeployFiles(NULL), 1);
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, StoreKeyPath));
     }
+}
+
+// ---- bad input: one row each, the input and the reaction ---------------------
+
+// A read-only copy left in the Windows directory of each file the package
+// writes there: overwritten all the same.
+TEST_F(InstallSteps, BadInputReadOnlyFilesInTheWindowsDirectoryAreOverwritten)
+{
+    const char *const written[] = {"\\inf\\kaltex.inf", "\\System\\kaltex.vxd",
+                                   "\\System\\quinpad1.0.cpl", "\\Zentrim.exe", "\\nilpt.cur",
+                                   "\\VelmoraScreen\\install.exe"};
+    MakeDir(Windows + "\\VelmoraScreen");
+    for (const char *file : written)
+        PutFile(Windows + file, "old", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(RegisterTouchDevice(NULL), 0);
+    EXPECT_EQ(DeployFiles(NULL), 0);
+    EXPECT_TRUE(boxes.Seen().empty());
+    for (const char *file : written) {
+        EXPECT_EQ(FileText(Windows + file).rfind("contents of ", 0), 0u) << file;
+    }
+}
+
+// The product folder's name taken by a file: the copies into it fail, the
+// step reports it, and the file is left as it was.
+TEST_F(InstallSteps, BadInputProductFolderExistingAsAFile)
+{
+    PutFile(Windows + "\\VelmoraScreen", "a file");
+    EXPECT_EQ(DeployFiles(NULL), -1);
+    EXPECT_NE(GetLastError(), DWORD(0));
+    EXPECT_EQ(FileText(Windows + "\\VelmoraScreen"), "a file");
+    EXPECT_FALSE(GetValue(HKEY_LOCAL_MACHINE, StoreKeyPath, "Port").Present);
 }
 
 // ---- CreateShortcuts --------------------------------------------------------

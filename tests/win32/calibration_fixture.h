@@ -1,0 +1,13 @@
+// The calibrator's window as its entry creates it, for the Wine tests: the
+// class "Aling" with the real window procedure, the bitmaps from this test
+// program's copy of the calibrator's resources.
+#pragma once
+
+#include <windows.h>
+
+// Sets the screen size, loads the bitmaps and creates the window (its
+// creation handling runs inside); NULL when it could not be made.
+HWND CreateCalibrationWindow(int width, int height);
+
+// Removes the quit message the window's destruction posted; true if there was one.
+bool TakeQuitMessage();

@@ -8,6 +8,8 @@
 #include "message_boxes.h"
 #include "parameter_access.h"
 #include "registry_fixture.h"
+#include "resource.h"
+#include "resource_check.h"
 
 #include <gtest/gtest.h>
 
@@ -105,6 +107,43 @@ protected:
         EXPECT_EQ(StoreInt("BeepMode"), PreviousBeepMode);
     }
 };
+
+TEST(CalibratorResources, BitmapsUnderLanguage2052)
+{
+    const struct {
+        int id;
+        LONG w, h;
+        WORD bits;
+    } bitmaps[] = {{IDB_TARGET, 65, 65, 4}, {IDB_CHECKMARK, 28, 27, 8}, {IDB_HAND, 91, 109, 24},
+                   {IDB_PLUS, 30, 30, 4},   {IDB_RINGS, 90, 90, 24}};
+    for (const auto &b : bitmaps) {
+        BitmapShape shape = BitmapResourceShape(b.id);
+        EXPECT_EQ(shape.Width, b.w) << b.id;
+        EXPECT_EQ(shape.Height, b.h) << b.id;
+        EXPECT_EQ(shape.Bits, b.bits) << b.id;
+    }
+    EXPECT_NE(FindResourceData(RT_GROUP_ICON, IDI_ZENTRIM), nullptr);
+    EXPECT_NE(FindResourceData(RT_VERSION, 1), nullptr);
+
+    // The cross meets at the target's centre pixel, which the screen puts on
+    // each target point: the middle lines of both bands run through (32, 32).
+    HDC dc = CreateCompatibleDC(NULL);
+    HBITMAP target = LoadBitmapA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDB_TARGET));
+    SelectObject(dc, target);
+    COLORREF middle = GetPixel(dc, 0, 32);
+    for (int i = 0; i < 65; ++i)
+        if (i != 32) {
+            EXPECT_EQ(GetPixel(dc, i, 32), middle) << i;
+            EXPECT_EQ(GetPixel(dc, 32, i), middle) << i;
+        }
+    EXPECT_NE(GetPixel(dc, 32, 32), middle); // the point itself is marked
+    EXPECT_NE(GetPixel(dc, 0, 31), middle);  // striped: the next line differs
+    EXPECT_EQ(GetPixel(dc, 0, 30), middle);  // five lines wide, 30 to 34
+    EXPECT_EQ(GetPixel(dc, 0, 34), middle);
+    EXPECT_EQ(GetPixel(dc, 0, 29), RGB(255, 255, 255));
+    DeleteDC(dc);
+    DeleteObject(target);
+}
 
 TEST_F(CalibrationScreen, CreationSavesAndNeutralises)
 {

@@ -38,6 +38,15 @@ e2e_expect_eq "$(e2e_reg_value "$STORE" Port)" 2 "Port after the second installa
 e2e_expect_eq "$(e2e_reg_value "$INSTANCE" Driver)" 'Mouse\0000' "the marked slot reused"
 e2e_expect_eq "$(e2e_reg_value "$SLOTS\\0001" DriverDesc)" "" "no second slot"
 
+# "Uninstall Velmora" answered No: nothing is removed.
+install_start_in_desktop "$W/VelmoraScreen" 'C:\windows\VelmoraScreen\install.exe' /u
+e2e_window Message >/dev/null
+sleep 0.3
+xdotool key n
+e2e_wait_exit 30
+e2e_expect_eq "$(e2e_reg_value "$INSTANCE" Driver)" 'Mouse\0000' "No at the confirmation removes nothing"
+[ -f "$W/Zentrim.exe" ] || { echo "FAIL: No at the confirmation removed files" >&2; exit 1; }
+
 # "Uninstall Velmora": the product folder's install.exe with /u, confirmed,
 # no restart.
 install_start_in_desktop "$W/VelmoraScreen" 'C:\windows\VelmoraScreen\install.exe' /u

@@ -25,10 +25,10 @@ bool DeleteKeyTree(HKEY root, const char *path)
     return RegDeleteKeyA(root, path) == ERROR_SUCCESS;
 }
 
-void RemoveWindowsFile(const char *pattern, const char *name = nullptr)
+void RemoveWindowsFile(const char *pattern)
 {
     char path[PathSize];
-    if (BuildPath(path, sizeof path, pattern, WindowsDirectory, name))
+    if (BuildPath(path, sizeof path, pattern, WindowsDirectory))
         DeleteOver(path);
 }
 

@@ -120,10 +120,20 @@ e2e_reload_count() {
 }
 
 # e2e_reg_value 'HKLM\Key' Name: the value's data as reg.exe shows it
-# (decimal for a REG_DWORD); empty when missing.
+# (decimal for a REG_DWORD); empty when missing. A query that fails for any
+# other reason (reg.exe can fail while Wine is busy ending a desktop) is
+# asked again.
 e2e_reg_value() {
-    local line type data v
-    line=$(wine_reg query "$1" /v "$2" | grep -i "^ *$2 " | head -n1) || return 0
+    local out status line type data v try
+    for try in 1 2 3 4 5; do
+        status=0
+        out=$("$(wine_tool_loader)" reg query "$1" /v "$2" 2>&1) || status=$?
+        out=$(tr -d '\r' <<<"$out")
+        [ "$status" -eq 0 ] && break
+        grep -qi 'unable to find' <<<"$out" && return 0
+        sleep 0.3
+    done
+    line=$(grep -i "^ *$2 " <<<"$out" | head -n1) || return 0
     [ -n "$line" ] || return 0
     read -r _ type data <<<"$line"
     if [ "$type" = REG_DWORD ]; then

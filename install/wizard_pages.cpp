@@ -41,6 +41,14 @@ void QuitWizard(HWND page)
     EndDialog(page, IDCANCEL);
 }
 
+// Pages nest: the page left ends itself, then opens the next one modally,
+// owned by the backdrop, from within its own command handling.
+void MoveToPage(HWND page, int leaving, int nextTemplate, DLGPROC nextProc)
+{
+    EndDialog(page, leaving);
+    DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(nextTemplate), MainWindow, nextProc, 0);
+}
+
 } // namespace
 
 void CenterWizardPage(HWND page)
@@ -82,8 +90,7 @@ INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_NEXT:
-            EndDialog(page, IDC_NEXT);
-            DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_PORT), MainWindow, PortPageProc, 0);
+            MoveToPage(page, IDC_NEXT, IDD_PORT, PortPageProc);
             return TRUE;
         case IDCANCEL:
             QuitWizard(page);
@@ -105,16 +112,12 @@ INT_PTR CALLBACK PortPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_PREVIOUS:
-            EndDialog(page, IDC_PREVIOUS);
-            DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_WELCOME), MainWindow, WelcomePageProc,
-                            0);
+            MoveToPage(page, IDC_PREVIOUS, IDD_WELCOME, WelcomePageProc);
             return TRUE;
         case IDC_NEXT:
             if (!TakeSelectedPort(page))
                 return TRUE;
-            EndDialog(page, IDC_NEXT);
-            DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_PROGRESS), MainWindow,
-                            ProgressPageProc, 0);
+            MoveToPage(page, IDC_NEXT, IDD_PROGRESS, ProgressPageProc);
             return TRUE;
         case IDCANCEL:
             QuitWizard(page);

@@ -26,13 +26,7 @@ e2e_expect_eq "$(e2e_reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\R
 e2e_expect_eq "$(e2e_reload_count)" 3 "reload requests at creation"
 e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" BeepMode)" 2 "beep mode while calibrating"
 
-e2e_touch $((W / 10)) $((H / 10)) $W $H
-e2e_wait_pixel $((W - W / 10)) $((H - H / 10 - 2)) 255,255,0
-e2e_screenshot 2-second-target
-e2e_touch $((W - W / 10)) $((H - H / 10)) $W $H
-# The check screen: the hand picture's black frame appears.
-e2e_wait_pixel $((W / 2 - 45)) $((H / 2 - 220)) 0,0,0
-e2e_screenshot 3-check-screen
+e2e_touch_targets $W $H 2-second-target 3-check-screen
 e2e_expect_eq "$(e2e_reload_count)" 4 "reload requests after entering the check screen"
 
 read -r left top xs ys swap <<<"$(e2e_store_set)"

@@ -23,12 +23,7 @@ e2e_start_run_once Orbalin
 e2e_wait_pixel $((W / 10)) $((H / 10 - 2)) 255,255,0
 e2e_screenshot 5-first-target
 e2e_expect_eq "$(e2e_reg_value "$RUNONCE" Orbalin)" "" "the calibrator removed its RunOnce value"
-e2e_touch $((W / 10)) $((H / 10)) $W $H
-e2e_wait_pixel $((W - W / 10)) $((H - H / 10 - 2)) 255,255,0
-e2e_screenshot 6-second-target
-e2e_touch $((W - W / 10)) $((H - H / 10)) $W $H
-e2e_wait_pixel $((W / 2 - 45)) $((H / 2 - 220)) 0,0,0
-e2e_screenshot 7-check-screen
+e2e_touch_targets $W $H 6-second-target 7-check-screen
 e2e_click $((W / 2 - 105 + 50)) $((H / 2 - 30 + 25)) # "OK"
 e2e_wait_exit 30
 calibrated=$(e2e_store_set)

@@ -30,12 +30,3 @@ HWND CreateCalibrationWindow(int width, int height)
         UpdateWindow(window);
     return window;
 }
-
-bool TakeQuitMessage()
-{
-    MSG msg;
-    bool quit = false;
-    while (PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
-        quit = true;
-    return quit;
-}

@@ -3,11 +3,10 @@
 // program's copy of the calibrator's resources.
 #pragma once
 
+#include "message_boxes.h" // TakeQuitMessage
+
 #include <windows.h>
 
 // Sets the screen size, loads the bitmaps and creates the window (its
 // creation handling runs inside); NULL when it could not be made.
 HWND CreateCalibrationWindow(int width, int height);
-
-// Removes the quit message the window's destruction posted; true if there was one.
-bool TakeQuitMessage();

@@ -74,3 +74,12 @@ LRESULT CALLBACK MessageBoxRecorder::Hook(int code, WPARAM wParam, LPARAM lParam
     }
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
+
+bool TakeQuitMessage()
+{
+    MSG msg;
+    bool quit = false;
+    while (PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
+        quit = true;
+    return quit;
+}

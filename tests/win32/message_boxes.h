@@ -38,3 +38,7 @@ private:
     size_t next_ = 0;
     std::vector<SeenBox> seen_;
 };
+
+// Removes the quit message that ending a wizard or the calibration window
+// posts to this thread; true if there was one.
+bool TakeQuitMessage();

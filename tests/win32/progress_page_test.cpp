@@ -89,11 +89,7 @@ protected:
             SetTimer(NULL, 0, 20, Watch);
         };
         DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_PROGRESS), NULL, ProgressPageProc, 0);
-        MSG msg;
-        bool quit = false;
-        while (PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
-            quit = true;
-        return quit;
+        return TakeQuitMessage();
     }
 
     std::string RunOnceValue()

@@ -44,15 +44,6 @@ std::vector<std::string> ListItems(HWND page)
     return items;
 }
 
-bool TakeQuit()
-{
-    MSG msg;
-    bool quit = false;
-    while (PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
-        quit = true;
-    return quit;
-}
-
 void Press(HWND page, int id)
 {
     PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
@@ -71,9 +62,9 @@ protected:
         MainWindow = backdrop;
         InstallStep = 99; // ticks of a progress page opened here do nothing
         SelectedPort = -7;
-        TakeQuit();
+        TakeQuitMessage();
     }
-    void TearDown() override { TakeQuit(); }
+    void TearDown() override { TakeQuitMessage(); }
 
     // Runs the port page until the chain ends; the progress page it may open
     // is cancelled at once.
@@ -88,7 +79,7 @@ protected:
                 onPage(page, caption);
         };
         DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_PORT), MainWindow, PortPageProc, 0);
-        EXPECT_TRUE(TakeQuit());
+        EXPECT_TRUE(TakeQuitMessage());
     }
 };
 
@@ -195,7 +186,7 @@ TEST_F(Wizard, PagesShiftTowardsTheMiddle)
     };
     boxes.PagePrefix = "Velmora";
     DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_WELCOME), MainWindow, WelcomePageProc, 0);
-    EXPECT_TRUE(TakeQuit());
+    EXPECT_TRUE(TakeQuitMessage());
     EXPECT_EQ(centred.left - plain.left, 212);
     EXPECT_EQ(centred.top - plain.top, 84);
     EXPECT_EQ(centred.right - centred.left, plain.right - plain.left);

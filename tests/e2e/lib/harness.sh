@@ -66,17 +66,22 @@ e2e_wait_exit() {
     return 1
 }
 
-# e2e_window NAME [SECONDS]: the X window id of a visible window with that
-# title, waiting for it to appear.
-e2e_window() {
-    local name=$1 limit=${2:-30} i id
+# _e2e_find_window --name|--classname PATTERN SECONDS: the X window id of the
+# first visible window that matches, waiting for it to appear.
+_e2e_find_window() {
+    local by=$1 name=$2 limit=$3 i id
     for i in $(seq $((limit * 10))); do
-        id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n1 || true)
+        id=$(xdotool search --onlyvisible "$by" "^${name}\$" 2>/dev/null | head -n1 || true)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
     done
-    echo "no window '$name' after ${limit}s" >&2
+    echo "no window ($by) '$name' after ${limit}s" >&2
     return 1
+}
+
+# e2e_window NAME [SECONDS]: a visible window with that title.
+e2e_window() {
+    _e2e_find_window --name "$1" "${2:-30}"
 }
 
 # e2e_click X Y: the pointer moves there and the left button is clicked.
@@ -156,14 +161,7 @@ e2e_expect_eq() {
 # e2e_window_of CLASSNAME [SECONDS]: a visible window of a program, by the
 # X class name Wine gives it (the program's file name, lower case).
 e2e_window_of() {
-    local name=$1 limit=${2:-30} i id
-    for i in $(seq $((limit * 10))); do
-        id=$(xdotool search --onlyvisible --classname "^${name}\$" 2>/dev/null | head -n1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    echo "no window of '$name' after ${limit}s" >&2
-    return 1
+    _e2e_find_window --classname "$1" "${2:-30}"
 }
 
 # e2e_pixel X Y: the colour of one screen pixel as "r,g,b".
@@ -207,6 +205,21 @@ e2e_touch() {
     at=$(python3 "$E2E_ROOT/tests/e2e/lib/panel.py" pointer "$1" "$2" "$3" "$4" $(e2e_store_set))
     echo "touch at $1,$2 lands on $at"
     e2e_click $at
+}
+
+# e2e_touch_targets W H [SHOT_SECOND SHOT_CHECK]: with the first target up,
+# the panel touches it, then the second; returns on the check screen (the
+# hand picture's black frame shows). Screenshots of the second target and the
+# check screen when named.
+e2e_touch_targets() {
+    local w=$1 h=$2
+    e2e_touch $((w / 10)) $((h / 10)) "$w" "$h"
+    e2e_wait_pixel $((w - w / 10)) $((h - h / 10 - 2)) 255,255,0
+    [ -n "${3:-}" ] && e2e_screenshot "$3"
+    e2e_touch $((w - w / 10)) $((h - h / 10)) "$w" "$h"
+    e2e_wait_pixel $((w / 2 - 45)) $((h / 2 - 220)) 0,0,0
+    [ -n "${4:-}" ] && e2e_screenshot "$4"
+    return 0
 }
 
 # Starts a program the way Windows starts a RunOnce entry at logon: the

@@ -61,17 +61,19 @@ TEST(SetupResources, ArtUnderLanguage2052)
     EXPECT_NE(FindResourceData(RT_VERSION, 1), nullptr);
 }
 
+// The About box, pressed at once with the button its creation data names.
+INT_PTR CALLBACK PressingAboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+        PostMessageA(dialog, WM_COMMAND, WPARAM(lParam), 0);
+    return AboutDlgProc(dialog, message, wParam, lParam);
+}
+
 TEST(SetupResources, AboutBoxEndsWithItsButton)
 {
     for (int button : {IDOK, IDCANCEL}) {
-        INT_PTR result = DialogBoxParamA(
-            Self(), MAKEINTRESOURCEA(IDD_ABOUT), NULL,
-            [](HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
-                if (message == WM_INITDIALOG)
-                    PostMessageA(dialog, WM_COMMAND, lParam, 0);
-                return AboutDlgProc(dialog, message, wParam, lParam);
-            },
-            button);
+        INT_PTR result =
+            DialogBoxParamA(Self(), MAKEINTRESOURCEA(IDD_ABOUT), NULL, PressingAboutProc, button);
         EXPECT_EQ(result, button);
     }
 }

@@ -9,9 +9,18 @@ wine_env() {
 }
 
 # True when this host can run 32-bit Wine: some kernels are built without
-# 32-bit support and refuse every 32-bit Linux program, Wine's loader among them.
+# 32-bit support and refuse every 32-bit Linux program, Wine's loader among
+# them. VELMORA_WINE_BITS=64 takes this host for one of those, to try that
+# path here. WINE32_MISSING_REASON says why it is false.
 wine32_works() {
-    /usr/lib/wine/wine --version >/dev/null 2>&1
+    if [ "${VELMORA_WINE_BITS:-}" = 64 ]; then
+        WINE32_MISSING_REASON="VELMORA_WINE_BITS=64 asks for the 64-bit path"
+        return 1
+    fi
+    if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        WINE32_MISSING_REASON="this host cannot run 32-bit programs, so 32-bit Wine does not start"
+        return 1
+    fi
 }
 
 # The Wine loader for a Windows program, from the machine field of its PE header.

@@ -3,10 +3,21 @@
 # restart's one-time calibration, a later calibration left with Escape, and
 # the uninstallation, each started the way Windows or the Start menu starts
 # it. Every screen goes to build/e2e/lifecycle/.
+#
+# Wine reports Windows 98, the package's target; with the argument "nt" the
+# same life runs with Wine's own NT version (build/e2e/lifecycle-nt/), whose
+# registry keeps a key that has subkeys when RegDeleteKeyA is asked to go.
 source "$E2E_ROOT/tests/e2e/lib/harness.sh"
 source "$E2E_ROOT/tests/e2e/lib/install_flow.sh"
 W=1024 H=768
-e2e_begin lifecycle ${W}x${H}
+if [ "${1:-}" = nt ]; then
+    e2e_begin lifecycle-nt ${W}x${H}
+    wine_windows_version default
+    e2e_expect_eq "$(e2e_reg_value 'HKCU\Software\Wine' Version)" "" "Wine's own version"
+else
+    e2e_begin lifecycle ${W}x${H}
+    e2e_expect_eq "$(e2e_reg_value 'HKCU\Software\Wine' Version)" win98 "the Windows version"
+fi
 started=$(date +%s)
 e2e_control_device
 install_prepare "$E2E_BUILD/package"

@@ -35,6 +35,9 @@ std::string WindowsDir()
 }
 
 const std::string Staging = "C:\\velmora-uninstall-source";
+const char ChildName[] = "uninstall-child.exe";
+// Wine's version for one program, by its file name.
+const std::string ChildVersionKey = std::string("Software\\Wine\\AppDefaults\\") + ChildName;
 
 class Uninstall : public ::testing::Test {
 protected:
@@ -85,7 +88,7 @@ protected:
         MakeDir(product);
         char self[MAX_PATH];
         GetModuleFileNameA(NULL, self, MAX_PATH);
-        std::string child = product + "\\uninstall-child.exe";
+        std::string child = product + "\\" + ChildName;
         CopyFileA(self, child.c_str(), FALSE);
         std::string command = "\"" + child + "\" --uninstall-child";
         STARTUPINFOA si = {};
@@ -149,6 +152,38 @@ TEST_F(Uninstall, RemovesACompleteInstallation)
     // A second uninstallation finds nothing and reports failure.
     EXPECT_EQ(RunFromProduct(&warnings), 1u);
     ExpectOtherDeviceKept();
+}
+
+// The prefix reports the package's target, whose RegDeleteKeyA takes a
+// whole subtree; an NT version keeps a key that has subkeys. The device
+// entry and the class slot go with everything below them under either.
+TEST(WinePrefix, ReportsWindows98)
+{
+    DWORD version = GetVersion();
+    EXPECT_TRUE(version & 0x80000000) << "not the Windows 9x family";
+    EXPECT_EQ(LOBYTE(version), 4);
+    EXPECT_EQ(HIBYTE(LOWORD(version)), 10);
+}
+
+TEST_F(Uninstall, TakesWholeSubtreesUnderWindows98AndNT)
+{
+    for (const char *version : {"win98", "winxp"}) {
+        SCOPED_TRACE(version);
+        SetUp();
+        Install();
+        PutRaw(HKEY_CURRENT_USER, ChildVersionKey.c_str(), "Version", REG_SZ, version,
+               DWORD(strlen(version)));
+        // Keys Windows itself adds below a device entry and a class slot.
+        PutDword(HKEY_LOCAL_MACHINE, (std::string(Instance) + "\\LogConf").c_str(), "Boot", 1);
+        PutDword(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000\\Settings\\Deep").c_str(),
+                 "Rate", 60);
+        int warnings = 0;
+        EXPECT_EQ(RunFromProduct(&warnings), 0u);
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DeviceRoot));
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000").c_str()));
+        ExpectOtherDeviceKept();
+    }
+    DeleteTree(HKEY_CURRENT_USER, ChildVersionKey.c_str());
 }
 
 TEST_F(Uninstall, WarnsOnceAboutALockedApplet)

@@ -41,22 +41,35 @@ wine_tool_loader() {
 }
 
 # Creates $WINEPREFIX once, under a lock, so parallel tests never race on it.
+# Wine reports the package's target, Windows 98, in every prefix made here:
+# its registry then behaves as Windows 98's (RegDeleteKeyA takes a subtree).
 # With "unmanaged", Wine leaves its windows to no window manager: on a bare
 # Xvfb it otherwise waits two seconds for one each time a window goes.
 wine_prefix_ensure() {
-    [ -f "$WINEPREFIX/system.reg" ] && return 0
+    [ -f "$WINEPREFIX/.velmora-prefix" ] && return 0
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        if [ ! -f "$WINEPREFIX/system.reg" ]; then
-            "$(wine_tool_loader)" wineboot -i >/dev/null 2>&1 || true
+        if [ ! -f "$WINEPREFIX/.velmora-prefix" ]; then
+            [ -f "$WINEPREFIX/system.reg" ] || "$(wine_tool_loader)" wineboot -i >/dev/null 2>&1 || true
             if [ "${1:-}" = unmanaged ]; then
-                "$(wine_tool_loader)" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ \
-                    /d N /f >/dev/null 2>&1 || true
+                wine_reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
             fi
+            wine_reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win98 /f >/dev/null
             /usr/lib/wine/wineserver -w
+            touch "$WINEPREFIX/.velmora-prefix"
         fi
     ) 9>"$WINEPREFIX.lock"
+}
+
+# wine_windows_version VERSION: what Wine reports from now on in $WINEPREFIX,
+# "win98" or "default" (Wine's own, an NT version).
+wine_windows_version() {
+    if [ "$1" = default ]; then
+        wine_reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null
+    else
+        wine_reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$1" /f >/dev/null
+    fi
 }
 
 # Runs Wine's reg.exe in the prefix: wine_reg query 'HKLM\...' /v Name

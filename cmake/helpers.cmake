@@ -7,10 +7,12 @@ function(velmora_warnings target)
     endif()
 endfunction()
 
-# Product code: small and plain, no exceptions and no RTTI.
+# Product code: small and plain, no exceptions and no RTTI, and so no unwind
+# tables either: nothing in the programs ever unwinds.
 function(velmora_product target)
     velmora_warnings(${target})
-    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>)
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>
+        -fno-asynchronous-unwind-tables -fno-unwind-tables)
 endfunction()
 
 # A GUI program that runs on Windows 98: statically linked against the
@@ -20,7 +22,7 @@ function(velmora_program target)
     velmora_product(${target})
     set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
-        -Wl,--subsystem,windows:4.0 -s)
+        -Wl,--subsystem,windows:4.0 -s -Wl,--disable-reloc-section)
 endfunction()
 
 # Copies a built program into the package folder.

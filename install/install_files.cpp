@@ -5,23 +5,51 @@
 
 #include <shlobj.h>
 
+const char *LastBackslash(const char *path)
+{
+    // By characters: in a double-byte code page such as 936 a trail byte can
+    // be 0x5C, and is no backslash.
+    const char *found = NULL;
+    for (const char *p = path; *p; p = CharNextA(p))
+        if (*p == '\\')
+            found = p;
+    return found;
+}
+
+namespace {
+
+// The running program's path; "" when it does not fit.
+void RunningProgramPath(char *path)
+{
+    DWORD length = GetModuleFileNameA(NULL, path, PathSize);
+    if (length == 0 || length >= DWORD(PathSize))
+        path[0] = '\0';
+}
+
+} // namespace
+
 void ResolveInstallPaths()
 {
-    DWORD length = GetModuleFileNameA(NULL, SourceDirectory, sizeof SourceDirectory);
-    if (length >= sizeof SourceDirectory)
-        SourceDirectory[sizeof SourceDirectory - 1] = '\0';
+    RunningProgramPath(SourceDirectory);
     // Cut at the last backslash: A:\setup\install.exe gives A:\setup, and
     // A:\install.exe gives A: alone. A name without one (never from the
     // platform) leaves the current directory, ".".
-    char *cut = NULL;
-    for (char *p = SourceDirectory; *p; p = CharNextA(p))
-        if (*p == '\\')
-            cut = p;
-    if (cut)
-        *cut = '\0';
+    if (const char *cut = LastBackslash(SourceDirectory))
+        SourceDirectory[cut - SourceDirectory] = '\0';
     else
         lstrcpyA(SourceDirectory, ".");
     GetWindowsDirectoryA(WindowsDirectory, sizeof WindowsDirectory);
+}
+
+bool IsSameFolder(const char *first, const char *second)
+{
+    // Windows 98 may hand a program its path in the 8.3 form, in any case:
+    // both spellings are taken to their short form and compared without case.
+    char a[PathSize], b[PathSize];
+    DWORD lengthA = GetShortPathNameA(first, a, sizeof a);
+    DWORD lengthB = GetShortPathNameA(second, b, sizeof b);
+    return lengthA > 0 && lengthA < sizeof a && lengthB > 0 && lengthB < sizeof b &&
+           lstrcmpiA(a, b) == 0;
 }
 
 bool BuildPath(char *out, int size, const char *pattern, const char *first, const char *second)
@@ -50,7 +78,7 @@ bool DeleteOver(const char *path)
     return DeleteFileA(path) != FALSE;
 }
 
-void RemoveFolderFiles(const char *folder)
+void RemoveFolderFiles(const char *folder, const char *keep)
 {
     char path[PathSize];
     WIN32_FIND_DATAA entry;
@@ -61,12 +89,30 @@ void RemoveFolderFiles(const char *folder)
         do {
             if (lstrcmpA(entry.cFileName, ".") == 0 || lstrcmpA(entry.cFileName, "..") == 0)
                 continue;
+            if (keep && (lstrcmpiA(entry.cFileName, keep) == 0 ||
+                         lstrcmpiA(entry.cAlternateFileName, keep) == 0))
+                continue;
             if (BuildPath(path, sizeof path, "%s\\%s", folder, entry.cFileName))
                 DeleteOver(path);
         } while (FindNextFileA(search, &entry));
         FindClose(search);
     }
-    RemoveDirectoryA(folder);
+    if (!keep)
+        RemoveDirectoryA(folder);
+}
+
+void RemoveProductFolder()
+{
+    char folder[PathSize];
+    if (!BuildPath(folder, sizeof folder, "%s\\%s", WindowsDirectory, ProductFolderName))
+        return;
+    char self[PathSize];
+    RunningProgramPath(self);
+    const char *name = LastBackslash(self);
+    if (name && IsSameFolder(SourceDirectory, folder))
+        RemoveFolderFiles(folder, name + 1);
+    else
+        RemoveFolderFiles(folder);
 }
 
 bool ResolveProgramsDirectory()

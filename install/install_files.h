@@ -19,9 +19,22 @@ bool CopyOver(const char *source, const char *destination);
 // Clears the file's attributes and deletes it; false when it is still there.
 bool DeleteOver(const char *path);
 
+// The last backslash of a path, stepping by characters; NULL when none.
+const char *LastBackslash(const char *path);
+
+// True when both name the same existing folder, however each is spelled:
+// in any case, in the long or the 8.3 form.
+bool IsSameFolder(const char *first, const char *second);
+
 // Deletes every file directly inside the folder, then tries to remove the
-// folder; subfolders stay, and so does the running program's own file.
-void RemoveFolderFiles(const char *folder);
+// folder; subfolders stay. With keep, the file of that name (long or short)
+// stays, and so does the folder.
+void RemoveFolderFiles(const char *folder, const char *keep = nullptr);
+
+// Deletes the product folder's files and removes it, wherever the running
+// program is; started from inside it, the program's own file and the folder
+// stay.
+void RemoveProductFolder();
 
 // Fills ProgramsDirectory from the shell; false when the shell cannot say.
 bool ResolveProgramsDirectory();

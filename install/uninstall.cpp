@@ -15,9 +15,10 @@ bool DeleteKeyTree(HKEY root, const char *path)
         return false;
     char child[PathSize];
     char childPath[PathSize];
+    const char *slash = LastBackslash(path);
+    const char *joint = slash && slash[1] == '\0' ? "%s%s" : "%s\\%s";
     while (RegEnumKeyA(key, 0, child, sizeof child) == ERROR_SUCCESS) {
-        if (!BuildPath(childPath, sizeof childPath, path[lstrlenA(path) - 1] == '\\' ? "%s%s" : "%s\\%s",
-                       path, child) ||
+        if (!BuildPath(childPath, sizeof childPath, joint, path, child) ||
             !DeleteKeyTree(root, childPath))
             break;
     }
@@ -88,6 +89,8 @@ int UninstallPackage()
         BuildPath(group, sizeof group, "%s\\%s", ProgramsDirectory, ProgramGroupName))
         RemoveFolderFiles(group);
 
-    RemoveFolderFiles(SourceDirectory);
+    // The product folder, not the folder the program was started from: that
+    // may be the user's download folder or a floppy's root.
+    RemoveProductFolder();
     return result;
 }

@@ -52,7 +52,10 @@ void RemoveTree(const std::string &path)
         } while (FindNextFileA(search, &entry));
         FindClose(search);
     }
-    RemoveDirectoryA(path.c_str());
+    if (!RemoveDirectoryA(path.c_str())) { // or a file of that name
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
 }
 
 void MakeDir(const std::string &path)

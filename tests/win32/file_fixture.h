@@ -7,5 +7,5 @@
 void PutFile(const std::string &path, const std::string &content, DWORD attributes = 0);
 std::string FileText(const std::string &path); // "" when missing
 bool FileExists(const std::string &path);
-void RemoveTree(const std::string &path); // a folder and everything below it
+void RemoveTree(const std::string &path); // a folder and everything below it, or a file
 void MakeDir(const std::string &path);

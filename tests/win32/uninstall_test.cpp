@@ -4,6 +4,7 @@
 // this process prepares, answers the child's warning box and checks.
 #include "driver_contract.h"
 #include "file_fixture.h"
+#include "install_files.h"
 #include "install_steps.h"
 #include "registry_fixture.h"
 #include "setup_state.h"
@@ -86,15 +87,21 @@ protected:
     DWORD RunFromProduct(int *warnings, const std::function<void()> &onWarning = {})
     {
         MakeDir(product);
+        return RunFrom(product, warnings, onWarning);
+    }
+
+    DWORD RunFrom(const std::string &folder, int *warnings,
+                  const std::function<void()> &onWarning = {})
+    {
         char self[MAX_PATH];
         GetModuleFileNameA(NULL, self, MAX_PATH);
-        std::string child = product + "\\" + ChildName;
+        std::string child = folder + "\\" + ChildName;
         CopyFileA(self, child.c_str(), FALSE);
         std::string command = "\"" + child + "\" --uninstall-child";
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi = {};
-        if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, product.c_str(), &si,
+        if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &si,
                             &pi))
             return 99;
         *warnings = 0;
@@ -184,6 +191,67 @@ TEST_F(Uninstall, TakesWholeSubtreesUnderWindows98AndNT)
         ExpectOtherDeviceKept();
     }
     DeleteTree(HKEY_CURRENT_USER, ChildVersionKey.c_str());
+}
+
+// Started from any other folder, a download folder or a floppy's root: the
+// product folder goes, and the folder it ran from keeps every file, the
+// read-only and hidden ones too. Bad input: with the product folder
+// missing, or its name taken by a file, nothing else is touched either.
+TEST_F(Uninstall, FromAnotherFolderTakesTheProductFolderOnly)
+{
+    for (const char *productState : {"installed", "missing", "a file"}) {
+        SCOPED_TRACE(productState);
+        SetUp();
+        Install();
+        PutFile(Staging + "\\letter.doc", "mine", FILE_ATTRIBUTE_READONLY);
+        PutFile(Staging + "\\io.sys", "boot", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        if (lstrcmpA(productState, "installed") != 0)
+            RemoveTree(product);
+        if (lstrcmpA(productState, "a file") == 0)
+            PutFile(product, "a file");
+        const DWORD readOnly = GetFileAttributesA((Staging + "\\letter.doc").c_str());
+        int warnings = 0;
+        EXPECT_EQ(RunFrom(Staging, &warnings), 0u);
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DeviceRoot));
+        for (const char *name : {"install.exe", "Zentrim.exe", "kaltex.inf", "brevin.txt"})
+            EXPECT_EQ(FileText(Staging + "\\" + name), name) << name;
+        EXPECT_EQ(FileText(Staging + "\\letter.doc"), "mine");
+        EXPECT_EQ(GetFileAttributesA((Staging + "\\letter.doc").c_str()), readOnly);
+        EXPECT_EQ(FileText(Staging + "\\io.sys"), "boot");
+        EXPECT_TRUE(FileExists(Staging + "\\" + ChildName));
+        if (lstrcmpA(productState, "a file") == 0)
+            EXPECT_EQ(FileText(product), "a file");
+        else
+            EXPECT_FALSE(FileExists(product));
+    }
+}
+
+// The product folder however the running program's path may spell it.
+TEST(ProductFolder, RecognisedInAnyCaseAndTheShortForm)
+{
+    const std::string windows = WindowsDir();
+    const std::string product = windows + "\\VelmoraScreen";
+    MakeDir(product);
+    MakeDir(product + "Old");
+    char shortForm[MAX_PATH];
+    ASSERT_GT(GetShortPathNameA(product.c_str(), shortForm, MAX_PATH), 0u);
+    ASSERT_NE(product, shortForm);
+    std::string upper = product, lower = product;
+    CharUpperA(&upper[0]);
+    CharLowerA(&lower[0]);
+    const struct {
+        std::string spelling;
+        bool same;
+    } cases[] = {
+        {product, true},       {upper, true},         {lower, true},
+        {shortForm, true},     {product + "Old", false}, {windows, false},
+        {"C:\\VelmoraScreen", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(IsSameFolder(c.spelling.c_str(), product.c_str()), c.same) << c.spelling;
+    RemoveTree(product + "Old");
+    RemoveTree(product);
+    EXPECT_FALSE(IsSameFolder(product.c_str(), product.c_str())) << "a missing folder";
 }
 
 TEST_F(Uninstall, WarnsOnceAboutALockedApplet)

@@ -92,3 +92,25 @@ install_report() {
     echo "== shortcuts"
     ls -1 "$(install_program_group)" 2>&1 | sed 's/^/  /'
 }
+
+# install_uninstall UNIX_DIR WINDOWS_EXE [SHOT_PREFIX]: "install.exe /u" started
+# in that folder (in a Wine desktop), confirmed, and "No" at the restart
+# offer. Screenshots of the confirmation and the result when named.
+install_uninstall() {
+    local dir=$1 exe=$2 shots=${3:-} i
+    install_start_in_desktop "$dir" "$exe" /u
+    e2e_window Message >/dev/null
+    sleep 0.3
+    [ -n "$shots" ] && e2e_screenshot "${shots}confirm"
+    xdotool key y
+    # The result box has the same title: wait for the removal to have run.
+    for i in $(seq 100); do
+        [ ! -f "$WINEPREFIX/drive_c/windows/Zentrim.exe" ] &&
+            [ -n "$(xdotool search --onlyvisible --name '^Message$' 2>/dev/null)" ] && break
+        sleep 0.1
+    done
+    sleep 0.3
+    [ -n "$shots" ] && e2e_screenshot "${shots}result"
+    xdotool key n
+    e2e_wait_exit 30
+}

@@ -163,16 +163,23 @@ void OnButton(HWND window, HWND button)
     }
 }
 
-// A close request from the platform (Alt+F4, a shutdown) ends the screen as
-// leaving early does: before the computed set is in the store, the saved set
-// goes back, so the user's previous calibration is never lost. The default
-// handling then destroys the window.
-void OnClose(HWND window)
+// Leaving before the computed set is in the store, whatever the way: the
+// saved set goes back, so the user's previous calibration is never lost.
+void RestoreUnlessComputed(HWND window)
 {
     if (OnTargetScreen() || CheckScreenFresh) {
         RestoreCalibration();
         KillTimer(window, GiveUpTimer);
     }
+}
+
+// A log-off, shut-down or restart ends the process without a close request
+// or a destruction: the screen ends here as leaving early does, and its
+// destruction hands the driver back its beep mode before the process goes.
+void OnSessionEnd(HWND window)
+{
+    RestoreUnlessComputed(window);
+    DestroyWindow(window);
 }
 
 void OnDestroy()
@@ -213,7 +220,15 @@ LRESULT CALLBACK CalibrationWindowProc(HWND window, UINT message, WPARAM wParam,
         OnButton(window, reinterpret_cast<HWND>(lParam));
         break;
     case WM_CLOSE:
-        OnClose(window);
+        // Alt+F4 or the task list; the default handling then destroys.
+        RestoreUnlessComputed(window);
+        break;
+    case WM_ENDSESSION:
+        // Only a session that does end; a cancelled one changes nothing.
+        if (wParam) {
+            OnSessionEnd(window);
+            return 0; // the window is gone
+        }
         break;
     case WM_DESTROY:
         OnDestroy();

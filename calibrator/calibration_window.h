@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+// The window's class; also how a second copy finds the first.
+inline constexpr char CalibrationClassName[] = "Aling";
+
 inline constexpr UINT_PTR GiveUpTimer = 1;
 inline constexpr UINT GiveUpPeriod = 30000;
 inline constexpr UINT_PTR PauseTimer = 2;

@@ -4,18 +4,17 @@
 #include "driver_contract.h"
 #include "resource.h"
 #include "run_once.h"
-
-namespace {
-
-const char ClassName[] = "Aling";
-
-} // namespace
+#include "single_instance.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
     // First, so that Windows starts the calibrator once only, even when the
     // rest fails.
     RemoveRunOnceEntry();
+    // A double start (the RunOnce start and a click on "Calibration"): the
+    // copy already running keeps the screen, the store and the driver.
+    if (AnotherCalibratorRuns())
+        return 0;
 
     WNDCLASSA wc = {};
     wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -23,9 +22,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = ClassName;
+    wc.lpszClassName = CalibrationClassName;
     if (RegisterClassA(&wc) == 0) {
-        MessageBoxA(NULL, "Program requires Windows NT!", ClassName, MB_ICONERROR);
+        MessageBoxA(NULL, "Program requires Windows NT!", CalibrationClassName, MB_ICONERROR);
         return 0;
     }
 
@@ -38,7 +37,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     CheckMarkBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_CHECKMARK));
     HandBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_HAND));
 
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, ClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, CalibrationClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
                                   ScreenWidth, ScreenHeight, NULL, NULL, instance, NULL);
     ShowWindow(window, show);
     UpdateWindow(window);

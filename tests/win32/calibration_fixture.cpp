@@ -14,7 +14,7 @@ HWND CreateCalibrationWindow(int width, int height)
         wc.lpfnWndProc = CalibrationWindowProc;
         wc.hInstance = self;
         wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = "Aling";
+        wc.lpszClassName = CalibrationClassName;
         if (RegisterClassA(&wc) == 0)
             return NULL;
         registered = true;
@@ -24,7 +24,7 @@ HWND CreateCalibrationWindow(int width, int height)
     TargetBitmap = LoadBitmapA(self, MAKEINTRESOURCEA(IDB_TARGET));
     CheckMarkBitmap = LoadBitmapA(self, MAKEINTRESOURCEA(IDB_CHECKMARK));
     HandBitmap = LoadBitmapA(self, MAKEINTRESOURCEA(IDB_HAND));
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, "Aling", "", WS_POPUP | WS_VISIBLE, 0, 0, width,
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, CalibrationClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, width,
                                   height, NULL, NULL, self, NULL);
     if (window)
         UpdateWindow(window);

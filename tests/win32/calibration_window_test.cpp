@@ -10,6 +10,7 @@
 #include "registry_fixture.h"
 #include "resource.h"
 #include "resource_check.h"
+#include "single_instance.h"
 
 #include <gtest/gtest.h>
 
@@ -265,6 +266,77 @@ TEST_F(CalibrationScreen, CloseRequestOnTheCheckScreenKeepsTheComputedSet)
     ReachCheckScreen();
     SendMessageA(window, WM_CLOSE, 0, 0);
     ExpectEndedWith(Computed);
+}
+
+// A log-off or shut-down: the saved set goes back unless the computed one is
+// in the store, and the beep mode always does; a cancelled one changes
+// nothing. No close request or destruction would follow: the process ends.
+TEST_F(CalibrationScreen, SessionEndPutsBackWhatLeavingEarlyWould)
+{
+    const struct {
+        const char *screen;
+        int touches;   // each followed by its pause, but for a last half one
+        bool pausing;  // one more touch, its pause still running
+        bool painted;  // the check screen's first paint, which computes
+        bool computed; // what the store then keeps
+    } cases[] = {
+        {"first target", 0, false, false, false},
+        {"pause after the first touch", 0, true, false, false},
+        {"second target", 1, false, false, false},
+        {"pause after the second touch", 1, true, false, false},
+        {"check screen before its computation", 2, false, false, false},
+        {"check screen after its computation", 2, false, true, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.screen);
+        SetUp();
+        Create();
+        const int points[2][2] = {{120, 90}, {680, 500}};
+        for (int i = 0; i < c.touches + (c.pausing ? 1 : 0); ++i) {
+            Touch(points[i][0], points[i][1]);
+            if (i < c.touches)
+                Tick(PauseTimer);
+        }
+        if (c.painted)
+            Paint();
+        EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0));
+        SendMessageA(window, WM_ENDSESSION, FALSE, 0); // cancelled
+        EXPECT_TRUE(IsWindow(window));
+        ExpectStored(c.computed ? Computed : NeutralCalibration);
+        EXPECT_EQ(StoreInt("BeepMode"), CalibrationBeepMode);
+        SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+        ExpectEndedWith(c.computed ? Computed : Previous);
+        TearDown();
+    }
+}
+
+TEST_F(CalibrationScreen, SessionEndWithoutAStoreKeyCreatesNone)
+{
+    RemoveStore();
+    MessageBoxRecorder boxes;
+    Create();
+    SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(boxes.Seen().size(), 3u); // as any end: the beep mode cannot go back
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, StoreKeyPath));
+}
+
+// A second start finds the copy that runs, brings its window forward and
+// must then end without touching anything.
+TEST(SecondCalibrator, BringsTheFirstForward)
+{
+    EXPECT_FALSE(AnotherCalibratorRuns()); // this process is now the one that runs
+    ResetStore();
+    HWND first = CreateCalibrationWindow(800, 600);
+    ASSERT_NE(first, (HWND)NULL);
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, NULL,
+                                 NULL, NULL, NULL);
+    SetForegroundWindow(other);
+    EXPECT_TRUE(AnotherCalibratorRuns());
+    EXPECT_EQ(GetForegroundWindow(), first);
+    DestroyWindow(other);
+    DestroyWindow(first);
+    TakeQuitMessage();
 }
 
 TEST_F(CalibrationScreen, NoStoreKeyTellsTwiceAtCreationAndOnceAtTheEnd)

@@ -1,0 +1,23 @@
+#include "single_instance.h"
+
+#include "calibration_window.h"
+
+#include <windows.h>
+
+bool AnotherCalibratorRuns()
+{
+    // Held until the process ends; named objects are system-wide on
+    // Windows 98. A mutex that cannot be made at all lets the program run.
+    CreateMutexA(NULL, FALSE, "Velmora Zentrim");
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
+        return false;
+    // The other copy may still be making its window (a double click).
+    for (int tries = 0; tries < 20; ++tries) {
+        if (HWND window = FindWindowA(CalibrationClassName, NULL)) {
+            SetForegroundWindow(window);
+            break;
+        }
+        Sleep(100);
+    }
+    return true;
+}

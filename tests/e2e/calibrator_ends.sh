@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The calibrator ended as a user's session ends it, and started twice: a
+# log-off on either target screen puts the previous calibration and beep mode
+# back; a second copy leaves the running one, and its calibration, alone.
+source "$E2E_ROOT/tests/e2e/lib/harness.sh"
+W=1024 H=768
+e2e_begin calibrator-ends ${W}x${H}
+e2e_control_device
+e2e_store_defaults
+PREVIOUS="12 34 56 78 1"
+read -r left top xs ys swap <<<"$PREVIOUS"
+for pair in LeftOffset=$left TopOffset=$top XMikeyPerPixel=$xs YMikeyPerPixel=$ys SwapXY=$swap BeepMode=3; do
+    wine_reg add "$E2E_STORE" /v "${pair%%=*}" /t REG_DWORD /d "${pair#*=}" /f >/dev/null
+done
+zentrim=$WINEPREFIX/drive_c/windows/Zentrim.exe
+cp "$E2E_BUILD/package/Zentrim.exe" "$zentrim"
+RUNONCE='HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'
+first_target() { e2e_wait_pixel $((W / 10)) $((H / 10 - 2)) 255,255,0; }
+second_target() { e2e_wait_pixel $((W - W / 10)) $((H - H / 10 - 2)) 255,255,0; }
+
+# 1. A log-off while each target shows.
+for screen in first second; do
+    before=$(e2e_reload_count)
+    e2e_start "$zentrim"
+    first_target
+    if [ $screen = second ]; then
+        e2e_touch $((W / 10)) $((H / 10)) $W $H
+        second_target
+    fi
+    e2e_expect_eq "$(e2e_store_set)" "0 0 50 50 0" "the neutral set on the $screen target"
+    e2e_screenshot "$screen-target-at-log-off"
+    "$(wine_tool_loader)" wineboot --end-session >/dev/null 2>&1
+    e2e_wait_exit 30
+    e2e_expect_eq "$(e2e_store_set)" "$PREVIOUS" "a log-off on the $screen target put the set back"
+    e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" BeepMode)" 3 "and the beep mode"
+    # 3 at creation, 1 for the restore, 2 as the screen ends.
+    e2e_expect_eq $(($(e2e_reload_count) - before)) 6 "reload requests"
+done
+
+# 2. A double start: the RunOnce start at logon, then a click on "Calibration".
+wine_reg add "$RUNONCE" /v Orbalin /t REG_SZ /d 'C:\windows\Zentrim.exe' /f >/dev/null
+e2e_start_run_once Orbalin
+first=$E2E_PID
+first_target
+before=$(e2e_reload_count)
+wine_reg add "$RUNONCE" /v Orbalin /t REG_SZ /d 'C:\windows\Zentrim.exe' /f >/dev/null
+started=$(date +%s%N)
+e2e_start "$zentrim"
+second=$E2E_PID
+status=0
+wait "$second" || status=$?
+echo "the second copy ended after $(( ($(date +%s%N) - started) / 1000000 )) ms"
+e2e_expect_eq "$status" 0 "the second copy's exit code"
+e2e_expect_eq "$(e2e_reg_value "$RUNONCE" Orbalin)" "" "the second copy removed the RunOnce value"
+e2e_expect_eq $(($(e2e_reload_count) - before)) 0 "reload requests from the second copy"
+e2e_expect_eq "$(e2e_store_set)" "0 0 50 50 0" "the store as the first copy set it"
+e2e_expect_eq "$(xdotool search --onlyvisible --classname '^zentrim.exe$' | wc -l)" 1 "calibrator windows"
+E2E_PID=$first
+e2e_touch_targets $W $H "" double-start-check-screen
+e2e_click $((W / 2 - 105 + 50)) $((H / 2 - 30 + 25)) # "OK"
+e2e_wait_exit 30
+calibrated=$(e2e_store_set)
+echo "calibrated: $calibrated"
+[ "$calibrated" != "0 0 50 50 0" ] && [ "$calibrated" != "$PREVIOUS" ] ||
+    { echo "FAIL: the calibration made in the first copy did not survive" >&2; exit 1; }
+e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" BeepMode)" 3 "beep mode after the double start"

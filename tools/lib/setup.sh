@@ -6,7 +6,16 @@ VELMORA_PACKAGES=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64 wine32:i386 fonts-wine
     xvfb xauth xdotool x11-utils imagemagick inotify-tools
+    mtools zip locales fonts-wqy-microhei
 )
+
+# The Chinese locale the code-page 936 tests run Wine in.
+ensure_chinese_locale() {
+    locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' && return 0
+    local sudo=
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+}
 
 ensure_packages() {
     local missing=() p

@@ -9,14 +9,33 @@ source "$E2E_ROOT/tools/lib/wine.sh"
 wine_env
 
 _e2e_pids=()
+_e2e_locked=()
 
 _e2e_cleanup() {
     local status=$?
     [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k 2>/dev/null || true
     local p
     for p in "${_e2e_pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    for p in "${_e2e_locked[@]}"; do e2e_writable "$p"; done
     wait 2>/dev/null || true
     exit $status
+}
+
+# e2e_read_only DIR: the folder and its files become read-only media, as a
+# write-protected floppy is. Unix permissions alone do not stop root, which
+# Wine then runs as: for root the files are made immutable too.
+e2e_read_only() {
+    chmod -R a-w "$1"
+    _e2e_locked+=("$1")
+    if [ "$(id -u)" -eq 0 ] && ! chattr -R +i "$1" 2>/dev/null; then
+        echo "note: $1 cannot be made immutable here; as root, Wine could still write to it" >&2
+    fi
+}
+
+# e2e_writable DIR: the folder and its files writable again.
+e2e_writable() {
+    chattr -R -i "$1" 2>/dev/null || true
+    chmod -R u+w "$1"
 }
 
 # e2e_begin NAME [WIDTHxHEIGHT]: a fresh prefix, a screen of that size
@@ -26,6 +45,7 @@ e2e_begin() {
     local size=${2:-1024x768}
     E2E_DIR=$E2E_BUILD/e2e-work/$E2E_NAME
     E2E_SHOT_DIR=$E2E_SHOTS/$E2E_NAME
+    [ -d "$E2E_DIR" ] && e2e_writable "$E2E_DIR" # a run that ended with media locked
     rm -rf "$E2E_DIR" "$E2E_SHOT_DIR"
     mkdir -p "$E2E_DIR" "$E2E_SHOT_DIR"
     trap _e2e_cleanup EXIT
@@ -246,9 +266,12 @@ e2e_read_shortcut() {
     echo "shortcut $(basename "$1"): $SHORTCUT_TARGET $SHORTCUT_ARGS (in $SHORTCUT_DIR)"
 }
 
-# The Unix path of a Windows path in the prefix.
+# The Unix path of a Windows path in the prefix, and the other way round.
 e2e_unix_path() {
     "$(wine_tool_loader)" winepath -u "$1" 2>/dev/null
+}
+e2e_windows_path() {
+    "$(wine_tool_loader)" winepath -w "$1" 2>/dev/null | tr -d '\r'
 }
 
 # e2e_follow_shortcut LINK.lnk: starts what a shortcut names, with its

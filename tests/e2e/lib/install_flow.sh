@@ -6,12 +6,16 @@ INSTALL_PAGE_PORT='Velmora Touchscreen Setup \(TouchScreen Port Selection\)'
 INSTALL_PAGE_PROGRESS='Velmora Touchscreen Setup \(Progressing\.\.\.\)'
 INSTALL_SETUP_DIR='C:\setup'
 
-# The machine as the package meets it: the package on "a floppy" (C:\setup),
-# the Windows 98 "System" folder (a 64-bit prefix has none), and COM1 to COM3.
+# The machine as the package meets it: the package, when given, unpacked in
+# C:\setup, the Windows 98 "System" folder (a 64-bit prefix has none), and
+# COM1 to COM3.
 install_prepare() {
     local windows=$WINEPREFIX/drive_c/windows
-    mkdir -p "$WINEPREFIX/drive_c/setup" "$windows/system"
-    cp "$1"/* "$WINEPREFIX/drive_c/setup/"
+    mkdir -p "$windows/system"
+    if [ -n "${1:-}" ]; then
+        mkdir -p "$WINEPREFIX/drive_c/setup"
+        cp "$1"/* "$WINEPREFIX/drive_c/setup/"
+    fi
     wine_reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v 'Serial1' /t REG_SZ /d COM2 /f >/dev/null
     wine_reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v 'Serial2' /t REG_SZ /d COM3 /f >/dev/null
 }
@@ -29,11 +33,12 @@ install_start_in_desktop() {
     E2E_PID=$!
 }
 
-# install_wizard PORT_DOWNS SHOT_PREFIX: Welcome, the port DOWNS entries below
-# the first, the progress page to "Finish", and "No" at the restart prompt.
+# install_wizard PORT_DOWNS SHOT_PREFIX [UNIX_DIR WINDOWS_EXE]: Welcome, the
+# port DOWNS entries below the first, the progress page to "Finish", and
+# "No" at the restart prompt; install.exe started from C:\setup unless told.
 install_wizard() {
     local downs=$1 shots=$2 group
-    install_start_in_desktop "$WINEPREFIX/drive_c/setup" "$INSTALL_SETUP_DIR\\install.exe"
+    install_start_in_desktop "${3:-$WINEPREFIX/drive_c/setup}" "${4:-$INSTALL_SETUP_DIR\\install.exe}"
     e2e_window "$INSTALL_PAGE_WELCOME" 60 >/dev/null
     sleep 0.5
     e2e_screenshot "${shots}1-welcome"
@@ -63,18 +68,75 @@ install_wizard() {
     sleep 1.5
     e2e_screenshot "${shots}3-progress"
     xdotool key Return # "Finish", which has the focus
-    e2e_window Message >/dev/null
-    sleep 0.3
-    e2e_screenshot "${shots}4-restart-prompt"
-    xdotool key n
+    install_restart_prompt_no "${shots}4-restart-prompt"
     e2e_wait_exit 30
 }
 
-# The Start menu's program group folder of the prefix, as a Unix path.
+# Answers the restart prompt with "No", by its control id: Wine labels the
+# buttons in the system's language. A screenshot first when named.
+install_restart_prompt_no() {
+    e2e_window Message >/dev/null
+    sleep 0.3
+    [ -n "${1:-}" ] && e2e_screenshot "$1"
+    install_press_button Message 7 # IDNO
+}
+
+# install_press_button TITLE ID: presses the button with that control id in
+# the window with that title, from inside the Wine desktop that shows it.
+install_press_button() {
+    local size
+    size=$(xdpyinfo | sed -n 's/^ *dimensions: *\([0-9x]*\) .*/\1/p')
+    "$(wine_loader_for "$E2E_BUILD/tests/e2e/press_button.exe")" explorer /desktop=velmora,"$size" \
+        "$(e2e_windows_path "$E2E_BUILD/tests/e2e/press_button.exe")" "$1" "$2" >>"$E2E_DIR/press.log" 2>&1
+}
+
+# The Start menu's program group folder of the prefix, as a Unix path:
+# under INSTALL_PROGRAMS_DIR when a test moved the Programs folder there.
 install_program_group() {
-    local programs
-    programs=$(find "$WINEPREFIX/drive_c/users" -type d -path '*Start Menu/Programs' | head -n1)
+    local programs=${INSTALL_PROGRAMS_DIR:-}
+    [ -n "$programs" ] ||
+        programs=$(find "$WINEPREFIX/drive_c/users" -type d -path '*Start Menu/Programs' | head -n1)
     echo "$programs/Velmora Touchscreen"
+}
+
+# install_check SOURCE_UNIX_DIR PORT: what a complete installation from that
+# folder, with that port, must have put in place.
+install_check() {
+    local source=$1 port=$2 w=$WINEPREFIX/drive_c/windows f group
+    local store='HKLM\System\CurrentControlSet\Services\DravikTouchScreen\Parameters'
+    e2e_expect_eq "$(e2e_reg_value "$store" Port)" "$port" "Port"
+    e2e_expect_eq "$(e2e_reg_value "$store" XMikeyPerPixel)" 50 "XMikeyPerPixel"
+    e2e_expect_eq "$(e2e_reg_value "$store" MouseMode)" 4 "MouseMode"
+    e2e_expect_eq "$(e2e_reg_value 'HKLM\Enum\Root\DravikTouchScreen\0000' Driver)" 'Mouse\0000' \
+        "device instance names its slot"
+    e2e_expect_eq "$(e2e_reg_value 'HKLM\System\CurrentControlSet\Services\Class\Mouse\0000' DriverDesc)" \
+        "Orbalin Serial Touchscreen" "slot 0000"
+    e2e_expect_eq "$(e2e_reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce' Orbalin)" \
+        'C:\windows\Zentrim.exe' "RunOnce value"
+    for f in "$source"/*; do
+        cmp -s "$f" "$w/VelmoraScreen/$(basename "$f")" ||
+            { echo "FAIL: $(basename "$f") not in the product folder" >&2; return 1; }
+    done
+    for f in system/kaltex.vxd inf/kaltex.inf system/quinpad1.0.cpl Zentrim.exe nilpt.cur; do
+        [ -f "$w/$f" ] || { echo "FAIL: $f missing" >&2; return 1; }
+    done
+    group=$(install_program_group)
+    e2e_expect_eq "$(ls "$group" | sort | tr '\n' ',')" \
+        "Calibration.lnk,Handwritting demo.lnk,Readme.lnk,Right Button.lnk,Uninstall Velmora.lnk,Velmora help.lnk," \
+        "the six shortcuts"
+    local link target args
+    while IFS=: read -r link target args; do
+        e2e_read_shortcut "$group/$link.lnk" >/dev/null
+        e2e_expect_eq "$SHORTCUT_TARGET|$SHORTCUT_ARGS|$SHORTCUT_DIR" \
+            "C:\windows\VelmoraScreen\\$target|$args|C:\windows\VelmoraScreen" "shortcut $link"
+    done <<'LINKS'
+Velmora help:Velmora.hlp:
+Uninstall Velmora:install.exe:/u
+Readme:brevin.txt:
+Right Button:lokrit.exe:
+Handwritting demo:Scrivel.exe:
+Calibration:Zentrim.exe:
+LINKS
 }
 
 # What an installation put in place, for the log and for a reader of tools/run.
@@ -102,15 +164,17 @@ install_uninstall() {
     e2e_window Message >/dev/null
     sleep 0.3
     [ -n "$shots" ] && e2e_screenshot "${shots}confirm"
-    xdotool key y
+    local pressed
+    pressed=$(date +%s%N)
+    install_press_button Message 6 # IDYES
     # The result box has the same title: wait for the removal to have run.
     for i in $(seq 100); do
         [ ! -f "$WINEPREFIX/drive_c/windows/Zentrim.exe" ] &&
             [ -n "$(xdotool search --onlyvisible --name '^Message$' 2>/dev/null)" ] && break
         sleep 0.1
     done
+    echo "from Yes at the confirmation to the result: $(( ($(date +%s%N) - pressed) / 1000000 )) ms"
     sleep 0.3
-    [ -n "$shots" ] && e2e_screenshot "${shots}result"
-    xdotool key n
+    install_restart_prompt_no "${shots:+${shots}result}"
     e2e_wait_exit 30
 }

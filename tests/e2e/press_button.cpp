@@ -1,0 +1,23 @@
+// Presses a button of a top-level window, found by its title, by the
+// button's control id: message boxes are labelled in the system's language,
+// so their buttons are driven by id, not by text. Runs in the desktop of
+// the window it presses. Exit code 0 when the button was pressed.
+#include <windows.h>
+#include <stdlib.h>
+
+int main(int argc, char **argv)
+{
+    if (argc != 3)
+        return 2;
+    int id = atoi(argv[2]);
+    for (int tries = 0; tries < 100; ++tries) {
+        HWND window = FindWindowA(NULL, argv[1]);
+        HWND button = window ? GetDlgItem(window, id) : NULL;
+        if (button && IsWindowEnabled(button)) {
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(button));
+            return 0;
+        }
+        Sleep(100);
+    }
+    return 1;
+}

@@ -22,6 +22,10 @@ TEST(CommandLine, OnlyATailOfExactlySlashUUninstalls)
         {"install.exe", "", false},
         {"install.exe   ", "", false},
         {"\"unterminated /u", "", false},
+        // Code page 936: a trail byte (0x40 and above; 0x5C in these two) is
+        // never a quotation mark or a blank.
+        {"\"C:\\\x9C\x5C \x87\x5C\\install.exe\" /u", "/u", true},
+        {"C:\\\x9C\x5C\\install.exe /u", "/u", true},
     };
     for (const auto &c : cases) {
         const char *tail = CommandLineTail(c.commandLine);

@@ -14,8 +14,20 @@
 
 namespace {
 
-// In the child: uninstall, report the result as the exit code, and end.
+const char ResultKey[] = "Software\\VelmoraTest";
+
+// In the child: uninstall, report the result as the exit code, and end; or
+// report the source directory the child's own path gives.
 const bool IsChild = [] {
+    if (strstr(GetCommandLineA(), "--resolve-child")) {
+        ResolveInstallPaths();
+        HKEY key;
+        RegCreateKeyA(HKEY_CURRENT_USER, ResultKey, &key);
+        RegSetValueExA(key, "SourceDirectory", 0, REG_SZ,
+                       reinterpret_cast<const BYTE *>(SourceDirectory), lstrlenA(SourceDirectory) + 1);
+        RegCloseKey(key);
+        ExitProcess(0);
+    }
     if (!strstr(GetCommandLineA(), "--uninstall-child"))
         return false;
     lstrcpyA(AppletFileName, "quinpad1.0.cpl");
@@ -91,13 +103,14 @@ protected:
     }
 
     DWORD RunFrom(const std::string &folder, int *warnings,
-                  const std::function<void()> &onWarning = {})
+                  const std::function<void()> &onWarning = {},
+                  const std::string &childName = ChildName, const char *mode = "--uninstall-child")
     {
         char self[MAX_PATH];
         GetModuleFileNameA(NULL, self, MAX_PATH);
-        std::string child = folder + "\\" + ChildName;
+        std::string child = folder + "\\" + childName;
         CopyFileA(self, child.c_str(), FALSE);
-        std::string command = "\"" + child + "\" --uninstall-child";
+        std::string command = "\"" + child + "\" " + mode;
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi = {};
@@ -299,6 +312,67 @@ TEST_F(Uninstall, HostileDriverValuesDeleteNothingElse)
         ExpectOtherDeviceKept();
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DeviceRoot));
     }
+}
+
+// ---- code page 936, as on Chinese Windows 98 (run with LANG=zh_CN.UTF-8) ----
+// A GBK trail byte can be 0x5C, the backslash: 淺 is 9C 5C, 嘰 is 87 5C.
+
+const std::string Qian = "\x9C\x5C";
+const std::string Ji = "\x87\x5C";
+
+class CodePage936 : public Uninstall {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(GetACP(), 936u) << "these tests run under LANG=zh_CN.UTF-8";
+        Uninstall::SetUp();
+    }
+};
+
+TEST_F(CodePage936, PathsAreCutByCharacters)
+{
+    const struct {
+        std::string path;
+        int at; // of the last backslash, -1 for none
+    } cases[] = {
+        {"C:\\" + Qian, 2},
+        {"C:\\dir\\" + Ji + Qian, 6},
+        {Qian + Ji, -1},
+        {"C:\\" + Qian + "\\install.exe", 5},
+    };
+    for (const auto &c : cases) {
+        const char *found = LastBackslash(c.path.c_str());
+        EXPECT_EQ(found ? int(found - c.path.c_str()) : -1, c.at) << c.path;
+    }
+}
+
+// A program whose own name ends in such a byte pair runs from its folder.
+TEST_F(CodePage936, SourceDirectoryOfAProgramNamedWithA5CTrailByte)
+{
+    const std::string folder = "C:\\velmora-" + Qian;
+    MakeDir(folder);
+    int warnings = 0;
+    EXPECT_EQ(RunFrom(folder, &warnings, {}, "setup" + Qian + ".exe", "--resolve-child"), 0u);
+    StoredValue source = GetValue(HKEY_CURRENT_USER, ResultKey, "SourceDirectory");
+    EXPECT_EQ(source.Bytes, folder + std::string(1, '\0'));
+    DeleteTree(HKEY_CURRENT_USER, ResultKey);
+    RemoveTree(folder);
+}
+
+// Subkeys named so under the device entry and the class slot, under an NT
+// version, whose RegDeleteKeyA leaves a key with subkeys: all of it goes.
+TEST_F(CodePage936, KeysNamedWithA5CTrailByteGoWithTheirDevice)
+{
+    Install();
+    PutRaw(HKEY_CURRENT_USER, ChildVersionKey.c_str(), "Version", REG_SZ, "winxp", 5);
+    PutDword(HKEY_LOCAL_MACHINE, (std::string(Instance) + "\\" + Qian + "\\" + Ji).c_str(), "Boot", 1);
+    PutDword(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000\\" + Ji + "\\x").c_str(), "Rate", 60);
+    int warnings = 0;
+    EXPECT_EQ(RunFromProduct(&warnings), 0u);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DeviceRoot));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000").c_str()));
+    ExpectOtherDeviceKept();
+    DeleteTree(HKEY_CURRENT_USER, ChildVersionKey.c_str());
 }
 
 } // namespace

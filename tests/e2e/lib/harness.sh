@@ -38,11 +38,15 @@ e2e_writable() {
     chmod -R u+w "$1"
 }
 
-# e2e_begin NAME [WIDTHxHEIGHT]: a fresh prefix, a screen of that size
-# (1024x768 unless told), a persistent wineserver.
+# e2e_begin NAME [WIDTHxHEIGHT [LOCALE]]: a fresh prefix, a screen of that
+# size (1024x768 unless told), a persistent wineserver. With a locale (such
+# as zh_CN.UTF-8) the prefix is made in it and every program runs in it.
 e2e_begin() {
     E2E_NAME=$1
-    local size=${2:-1024x768}
+    local size=${2:-1024x768} locale=${3:-}
+    if [ -n "$locale" ]; then
+        export LANG=$locale LC_ALL=$locale
+    fi
     E2E_DIR=$E2E_BUILD/e2e-work/$E2E_NAME
     E2E_SHOT_DIR=$E2E_SHOTS/$E2E_NAME
     [ -d "$E2E_DIR" ] && e2e_writable "$E2E_DIR" # a run that ended with media locked
@@ -52,7 +56,7 @@ e2e_begin() {
 
     # A prefix made once by wineboot and never run in, copied: as fresh as a
     # new one, in a second instead of ten.
-    local template=$E2E_BUILD/e2e-work/template-prefix
+    local template=$E2E_BUILD/e2e-work/template-prefix${locale:+-$locale}
     WINEPREFIX=$template wine_prefix_ensure
     cp -a "$template" "$E2E_DIR/prefix"
     export WINEPREFIX=$E2E_DIR/prefix

@@ -136,6 +136,25 @@ protected:
         return code;
     }
 
+    // An installation with keys below its device entry and its class slot,
+    // uninstalled with Wine reporting that version: they all go.
+    void ExpectSubtreesRemoved(const char *version, const std::string &belowEntry,
+                               const std::string &belowSlot)
+    {
+        Install();
+        PutRaw(HKEY_CURRENT_USER, ChildVersionKey.c_str(), "Version", REG_SZ, version,
+               DWORD(strlen(version)));
+        PutDword(HKEY_LOCAL_MACHINE, (std::string(Instance) + "\\" + belowEntry).c_str(), "Boot", 1);
+        PutDword(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000\\" + belowSlot).c_str(),
+                 "Rate", 60);
+        int warnings = 0;
+        EXPECT_EQ(RunFromProduct(&warnings), 0u);
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DeviceRoot));
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000").c_str()));
+        ExpectOtherDeviceKept();
+        DeleteTree(HKEY_CURRENT_USER, ChildVersionKey.c_str());
+    }
+
     void ExpectOtherDeviceKept()
     {
         EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0003").c_str()));
@@ -190,20 +209,9 @@ TEST_F(Uninstall, TakesWholeSubtreesUnderWindows98AndNT)
     for (const char *version : {"win98", "winxp"}) {
         SCOPED_TRACE(version);
         SetUp();
-        Install();
-        PutRaw(HKEY_CURRENT_USER, ChildVersionKey.c_str(), "Version", REG_SZ, version,
-               DWORD(strlen(version)));
         // Keys Windows itself adds below a device entry and a class slot.
-        PutDword(HKEY_LOCAL_MACHINE, (std::string(Instance) + "\\LogConf").c_str(), "Boot", 1);
-        PutDword(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000\\Settings\\Deep").c_str(),
-                 "Rate", 60);
-        int warnings = 0;
-        EXPECT_EQ(RunFromProduct(&warnings), 0u);
-        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DeviceRoot));
-        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000").c_str()));
-        ExpectOtherDeviceKept();
+        ExpectSubtreesRemoved(version, "LogConf", "Settings\\Deep");
     }
-    DeleteTree(HKEY_CURRENT_USER, ChildVersionKey.c_str());
 }
 
 // Started from any other folder, a download folder or a floppy's root: the
@@ -363,16 +371,7 @@ TEST_F(CodePage936, SourceDirectoryOfAProgramNamedWithA5CTrailByte)
 // version, whose RegDeleteKeyA leaves a key with subkeys: all of it goes.
 TEST_F(CodePage936, KeysNamedWithA5CTrailByteGoWithTheirDevice)
 {
-    Install();
-    PutRaw(HKEY_CURRENT_USER, ChildVersionKey.c_str(), "Version", REG_SZ, "winxp", 5);
-    PutDword(HKEY_LOCAL_MACHINE, (std::string(Instance) + "\\" + Qian + "\\" + Ji).c_str(), "Boot", 1);
-    PutDword(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000\\" + Ji + "\\x").c_str(), "Rate", 60);
-    int warnings = 0;
-    EXPECT_EQ(RunFromProduct(&warnings), 0u);
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DeviceRoot));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000").c_str()));
-    ExpectOtherDeviceKept();
-    DeleteTree(HKEY_CURRENT_USER, ChildVersionKey.c_str());
+    ExpectSubtreesRemoved("winxp", Qian + "\\" + Ji, Ji + "\\x");
 }
 
 } // namespace

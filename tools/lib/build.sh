@@ -14,9 +14,12 @@ configure_and_build() {
 # each build catches faults the other cannot (a calling convention on i686,
 # a pointer cut to 32 bits on x86_64), whichever of them Wine runs here.
 build_windows_side() {
-    local tests=$1
+    local tests=$1 keep=$1
     shift
-    configure_and_build win32 -DVELMORA_TESTS="$tests" "$@"
+    # A tree configured with its tests keeps them: no rebuild back and forth
+    # between tools/build and tools/test.
+    grep -qx 'VELMORA_TESTS:BOOL=ON' "$VELMORA_ROOT/build/win32/CMakeCache.txt" 2>/dev/null && keep=ON
+    configure_and_build win32 -DVELMORA_TESTS="$keep" "$@"
     [ "$tests" = ON ] || return 0
     configure_and_build win64 -DVELMORA_TESTS=ON "$@"
     if wine32_works; then

@@ -109,7 +109,7 @@ void RemoveProductFolder()
     char self[PathSize];
     RunningProgramPath(self);
     const char *name = LastBackslash(self);
-    if (name && IsSameFolder(SourceDirectory, folder))
+    if (name && name[1] && IsSameFolder(SourceDirectory, folder))
         RemoveFolderFiles(folder, name + 1);
     else
         RemoveFolderFiles(folder);

@@ -23,13 +23,15 @@ _e2e_cleanup() {
 
 # e2e_read_only DIR: the folder and its files become read-only media, as a
 # write-protected floppy is. Unix permissions alone do not stop root, which
-# Wine then runs as: for root the files are made immutable too.
+# Wine then runs as: for root the files are made immutable too. False where
+# the file system cannot do that, and root could still write there.
 e2e_read_only() {
     chmod -R a-w "$1"
     _e2e_locked+=("$1")
-    if [ "$(id -u)" -eq 0 ] && ! chattr -R +i "$1" 2>/dev/null; then
-        echo "note: $1 cannot be made immutable here; as root, Wine could still write to it" >&2
-    fi
+    [ "$(id -u)" -ne 0 ] && return 0
+    chattr -R +i "$1" 2>/dev/null && return 0
+    echo "note: $1 cannot be made immutable here; as root, Wine could still write to it" >&2
+    return 1
 }
 
 # e2e_writable DIR: the folder and its files writable again.

@@ -18,6 +18,11 @@ _e2e_cleanup() {
     for p in "${_e2e_pids[@]}"; do kill "$p" 2>/dev/null || true; done
     for p in "${_e2e_locked[@]}"; do e2e_writable "$p"; done
     wait 2>/dev/null || true
+    # Each prefix takes about 1.3 GB: a test that passed leaves only its logs
+    # when asked to (ctest does); a failed one keeps all for a look.
+    if [ "$status" -eq 0 ] && [ -n "${E2E_REMOVE_PASSED_PREFIX:-}" ] && [ -n "${E2E_DIR:-}" ]; then
+        rm -rf "$E2E_DIR/prefix"
+    fi
     exit $status
 }
 

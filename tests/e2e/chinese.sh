@@ -26,11 +26,7 @@ install_check "$source" 1
 e2e_read_shortcut "$(install_program_group)/Uninstall Velmora.lnk" >/dev/null
 
 # The program group as the user finds it in the Chinese Start menu.
-install_start_in_desktop "$source" explorer "$programs\Velmora Touchscreen"
-sleep 4 # the folder view fills in
-e2e_screenshot 5-program-group
-/usr/lib/wine/wineserver -k # closes it
-wine_session_start
+install_folder_shot "$source" "$programs\Velmora Touchscreen" 5-program-group
 
 install_uninstall "$(e2e_unix_path "$SHORTCUT_DIR")" "$SHORTCUT_TARGET" 6-uninstall-
 group=$(install_program_group)

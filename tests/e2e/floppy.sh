@@ -26,11 +26,7 @@ if [ $protected = 1 ] && touch "$floppy/probe" 2>/dev/null; then
 fi
 
 # The floppy as the user opens it, then a complete installation from it.
-install_start_in_desktop "$floppy" explorer 'A:\'
-sleep 4 # the folder view fills in
-e2e_screenshot 0-floppy-a
-/usr/lib/wine/wineserver -k # closes it; the serial ports, volatile keys, go with it
-wine_session_start
+install_folder_shot "$floppy" 'A:\' 0-floppy-a
 install_prepare
 install_wizard 0 "" "$floppy" 'A:\install.exe'
 install_check "$floppy" 1

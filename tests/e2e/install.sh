@@ -11,7 +11,6 @@ STORE='HKLM\System\CurrentControlSet\Services\DravikTouchScreen\Parameters'
 INSTANCE='HKLM\Enum\Root\DravikTouchScreen\0000'
 SLOTS='HKLM\System\CurrentControlSet\Services\Class\Mouse'
 
-
 install_wizard 2 "" # COM3
 install_report
 install_check "$WINEPREFIX/drive_c/setup" 3

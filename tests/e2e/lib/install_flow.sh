@@ -25,12 +25,28 @@ install_prepare() {
 install_start_in_desktop() {
     local dir=$1 exe=$2
     shift 2
-    local size loader
-    size=$(xdpyinfo | sed -n 's/^ *dimensions: *\([0-9x]*\) .*/\1/p')
+    local loader
     loader=$(wine_loader_for "$E2E_BUILD/package/install.exe")
-    (cd "$dir" && exec "$loader" explorer /desktop=velmora,"$size" "$exe" "$@") \
+    (cd "$dir" && exec "$loader" explorer /desktop=velmora,"$(install_screen_size)" "$exe" "$@") \
         >>"$E2E_DIR/desktop.log" 2>&1 &
     E2E_PID=$!
+}
+
+# The screen's size, WIDTHxHEIGHT, for a Wine desktop that fills it.
+install_screen_size() {
+    xdpyinfo | sed -n 's/^ *dimensions: *\([0-9x]*\) .*/\1/p'
+}
+
+# install_folder_shot UNIX_DIR WINDOWS_FOLDER SHOT: a folder as the user
+# opens it in Wine's explorer, in the desktop; then every program of the
+# prefix is ended to close it (volatile keys, such as the serial ports, go
+# with the wineserver, so prepare the machine after this).
+install_folder_shot() {
+    install_start_in_desktop "$1" explorer "$2"
+    sleep 4 # the folder view fills in
+    e2e_screenshot "$3"
+    /usr/lib/wine/wineserver -k
+    wine_session_start
 }
 
 # install_wizard PORT_DOWNS SHOT_PREFIX [UNIX_DIR WINDOWS_EXE]: Welcome, the
@@ -84,9 +100,7 @@ install_restart_prompt_no() {
 # install_press_button TITLE ID: presses the button with that control id in
 # the window with that title, from inside the Wine desktop that shows it.
 install_press_button() {
-    local size
-    size=$(xdpyinfo | sed -n 's/^ *dimensions: *\([0-9x]*\) .*/\1/p')
-    "$(wine_loader_for "$E2E_BUILD/tests/e2e/press_button.exe")" explorer /desktop=velmora,"$size" \
+    "$(wine_loader_for "$E2E_BUILD/tests/e2e/press_button.exe")" explorer /desktop=velmora,"$(install_screen_size)" \
         "$(e2e_windows_path "$E2E_BUILD/tests/e2e/press_button.exe")" "$1" "$2" >>"$E2E_DIR/press.log" 2>&1
 }
 

@@ -1,20 +1,56 @@
 # Installs what the build and the tests need, once; quick when all is there.
 # Sourced by the tools/ commands.
 
+# What a minimal Debian 12 or 13 (debootstrap --variant=minbase) lacks for the
+# build and every test tier. Installed without recommends, so each package a
+# tool here runs from is named, not left to a recommendation: clang's
+# sanitizer and libFuzzer runtime (libclang-rt-dev), chattr (e2fsprogs, no
+# longer required on Debian 13).
 VELMORA_PACKAGES=(
-    cmake ninja-build make g++ python3 googletest libgtest-dev clang
+    cmake ninja-build make g++ python3 googletest libgtest-dev clang libclang-rt-dev
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64 wine32:i386 fonts-wine
     xvfb xauth xdotool x11-utils imagemagick inotify-tools
-    mtools zip locales fonts-wqy-microhei
+    mtools zip locales fonts-wqy-microhei e2fsprogs
 )
+
+# Sets AS_ROOT to what runs a command as root here (nothing for root, sudo
+# where there is one); without either, says what root must run and stops.
+_as_root_or_explain() {
+    AS_ROOT=()
+    [ "$(id -u)" -eq 0 ] && return 0
+    if command -v sudo >/dev/null 2>&1; then
+        AS_ROOT=(sudo)
+        return 0
+    fi
+    echo "== this needs root once, and there is no sudo here. As root, run:" >&2
+    printf '    %s\n' "$@" >&2
+    echo "== then run this command again." >&2
+    exit 1
+}
 
 # The Chinese locale the code-page 936 tests run Wine in.
 ensure_chinese_locale() {
     locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' && return 0
-    local sudo=
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+    _as_root_or_explain "localedef -i zh_CN -f UTF-8 zh_CN.UTF-8"
+    echo "== generating the zh_CN.UTF-8 locale"
+    "${AS_ROOT[@]}" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+}
+
+# apt's machine-readable status lines become one line per stage and tenth.
+_apt_progress() {
+    local kind percent stage last= now
+    while IFS=: read -r kind _ percent _; do
+        case $kind in
+        dlstatus) stage=downloading ;;
+        pmstatus) stage=installing ;;
+        *) continue ;;
+        esac
+        percent=${percent%%.*}
+        now="$stage $((${percent:-0} / 10 * 10))%"
+        [ "$now" = "$last" ] || echo "== apt: $now"
+        last=$now
+    done
 }
 
 ensure_packages() {
@@ -23,13 +59,16 @@ ensure_packages() {
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    echo "== installing: ${missing[*]}"
-    local sudo=
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    _as_root_or_explain "dpkg --add-architecture i386" "apt-get update" \
+        "apt-get install --no-install-recommends ${missing[*]}"
+    echo "== installing ${#missing[@]} packages: ${missing[*]}"
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
-        $sudo dpkg --add-architecture i386
+        "${AS_ROOT[@]}" dpkg --add-architecture i386
     fi
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+    echo "== apt: reading the package lists"
+    "${AS_ROOT[@]}" apt-get update -qq
+    # Its errors still reach the terminal; its progress comes as status lines.
+    "${AS_ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
+        --no-install-recommends -o APT::Status-Fd=1 "${missing[@]}" | _apt_progress
+    echo "== apt: done"
 }

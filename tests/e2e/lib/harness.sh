@@ -26,16 +26,20 @@ _e2e_cleanup() {
     exit $status
 }
 
+# What a test returns when it ran but could not make one of its checks here:
+# ctest counts it as skipped, not passed.
+E2E_SKIPPED=77
+
 # e2e_read_only DIR: the folder and its files become read-only media, as a
 # write-protected floppy is. Unix permissions alone do not stop root, which
-# Wine then runs as: for root the files are made immutable too. False where
-# the file system cannot do that, and root could still write there.
+# Wine then runs as: for root the files are made immutable too. False, with
+# the reason in E2E_SKIP_REASON, where the file system cannot do that.
 e2e_read_only() {
     chmod -R a-w "$1"
     _e2e_locked+=("$1")
     [ "$(id -u)" -ne 0 ] && return 0
     chattr -R +i "$1" 2>/dev/null && return 0
-    echo "note: $1 cannot be made immutable here; as root, Wine could still write to it" >&2
+    E2E_SKIP_REASON="$1 cannot be made immutable on this file system, so as root the media stay writable"
     return 1
 }
 

@@ -122,7 +122,13 @@ bool ResolveProgramsDirectory()
     if (SHGetSpecialFolderLocation(NULL, CSIDL_PROGRAMS, &list) != S_OK || list == NULL)
         return false;
     BOOL found = SHGetPathFromIDListA(list, ProgramsDirectory);
-    CoTaskMemFree(list);
+    // The list is the shell's: on Windows 95/98/ME only the shell's allocator
+    // may free it, and COM need not even be started.
+    IMalloc *shellMalloc = NULL;
+    if (SUCCEEDED(SHGetMalloc(&shellMalloc))) {
+        shellMalloc->Free(list);
+        shellMalloc->Release();
+    }
     if (!found)
         ProgramsDirectory[0] = '\0';
     return ProgramsDirectory[0] != '\0';

@@ -24,7 +24,10 @@ bool IsUninstallTail(const char *tail)
 
 PageShift WizardPageShift(int32_t screenWidth, int32_t screenHeight)
 {
-    return {screenWidth / 2 - 300, screenHeight / 2 - 300};
+    // Below 600 pixels a negative shift would put the caption above the
+    // screen, where the page cannot be dragged: it stays at the template's 0.
+    int32_t dx = screenWidth / 2 - 300, dy = screenHeight / 2 - 300;
+    return {dx < 0 ? 0 : dx, dy < 0 ? 0 : dy};
 }
 
 namespace {

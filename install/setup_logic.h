@@ -12,7 +12,7 @@ const char *CommandLineTail(const char *commandLine);
 bool IsUninstallTail(const char *tail);
 
 // How far each wizard page moves from where its template puts it: half the
-// screen less 300, each half dropping its remainder.
+// screen less 300, each half dropping its remainder, and never negative.
 struct PageShift {
     int32_t Dx, Dy;
 };

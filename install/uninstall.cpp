@@ -1,3 +1,4 @@
+#include "driver_contract.h"
 #include "install_files.h"
 #include "install_steps.h"
 #include "registry_data.h"
@@ -72,6 +73,13 @@ int UninstallPackage()
     RemoveWindowsFile("%s\\System\\kaltex.vxd");
     RemoveWindowsFile("%s\\inf\\kaltex.inf");
     RemoveWindowsFile("%s\\Zentrim.exe");
+
+    // Uninstalled before the restart, the hand-off would name the copy just
+    // deleted, and Windows 98 would complain of it at the next logon.
+    if (RegOpenKeyA(HKEY_CURRENT_USER, RunOnceKeyPath, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, RunOnceValueName);
+        RegCloseKey(key);
+    }
 
     char applet[PathSize];
     if (BuildPath(applet, sizeof applet, "%s\\System\\%s", WindowsDirectory, AppletFileName) &&

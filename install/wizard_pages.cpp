@@ -7,12 +7,67 @@ namespace {
 
 const char SerialPortsKey[] = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
 const int EntrySize = 256;
+// Windows 95/98/ME keep each device's hardware key at Enum\bus\device\instance.
+const char HardwareKey[] = "Enum";
+const int HardwareKeyDepth = 3;
+
+// Registry data as read (dataSize of size bytes) as a port entry: its port
+// number, or -1. Data stored without its terminating zero gets one here when
+// there is room; without room the text would run past the buffer, and is
+// refused.
+int32_t PortFromData(char *entry, DWORD dataSize, DWORD size)
+{
+    if (size == 0)
+        return -1;
+    if (dataSize < size)
+        entry[dataSize++] = '\0';
+    return ParsePortEntry(entry, dataSize);
+}
+
+// A hardware key's "PortName", added once when it names a COM port.
+void AddPortName(HWND list, HKEY key)
+{
+    char entry[EntrySize];
+    DWORD size = sizeof entry;
+    if (RegQueryValueExA(key, "PortName", NULL, NULL, reinterpret_cast<BYTE *>(entry), &size) !=
+            ERROR_SUCCESS ||
+        PortFromData(entry, size, sizeof entry) < 0)
+        return;
+    if (SendMessageA(list, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(entry)) == LB_ERR)
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+}
+
+// Every hardware key depth levels below key.
+void AddHardwarePorts(HWND list, HKEY key, int depth)
+{
+    char name[EntrySize];
+    for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; ++i) {
+        HKEY child;
+        if (RegOpenKeyA(key, name, &child) != ERROR_SUCCESS)
+            continue;
+        if (depth > 1)
+            AddHardwarePorts(list, child, depth - 1);
+        else
+            AddPortName(list, child);
+        RegCloseKey(child);
+    }
+}
 
 void FillPortList(HWND list)
 {
     char entry[EntrySize];
-    for (DWORD index = 0; ReadSerialPortEntry(index, entry, sizeof entry) >= 0; ++index)
+    DWORD index = 0;
+    for (; ReadSerialPortEntry(index, entry, sizeof entry) >= 0; ++index)
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+    if (index > 0)
+        return;
+    // Windows 95/98/ME may list no port there at all: its communications
+    // layer names each port in the port's hardware key instead.
+    HKEY hardware;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, HardwareKey, &hardware) == ERROR_SUCCESS) {
+        AddHardwarePorts(list, hardware, HardwareKeyDepth);
+        RegCloseKey(hardware);
+    }
 }
 
 // "Next" with nothing selected (no COM port found): the page stays, since
@@ -72,13 +127,7 @@ int32_t ReadSerialPortEntry(DWORD index, char *entry, DWORD size)
     LONG status = RegEnumValueA(key, index, name, &nameLength, NULL, NULL,
                                 reinterpret_cast<BYTE *>(entry), &dataSize);
     RegCloseKey(key);
-    if (status != ERROR_SUCCESS || size == 0)
-        return -1;
-    // Data stored without its terminating zero gets one here when there is
-    // room; without room the text would run past the buffer, and is refused.
-    if (dataSize < size)
-        entry[dataSize++] = '\0';
-    return ParsePortEntry(entry, dataSize);
+    return status == ERROR_SUCCESS ? PortFromData(entry, dataSize, size) : -1;
 }
 
 INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM)

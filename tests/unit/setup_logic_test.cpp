@@ -38,7 +38,7 @@ TEST(WizardPageShift, HalvesDropTheirRemainder)
 {
     const struct {
         int w, h, dx, dy;
-    } cases[] = {{800, 600, 100, 0}, {1024, 768, 212, 84}, {640, 480, 20, -60}, {1025, 769, 212, 84}};
+    } cases[] = {{800, 600, 100, 0}, {1024, 768, 212, 84}, {640, 480, 20, 0}, {400, 300, 0, 0}, {1025, 769, 212, 84}};
     for (const auto &c : cases) {
         PageShift s = WizardPageShift(c.w, c.h);
         EXPECT_EQ(s.Dx, c.dx) << c.w;

@@ -168,9 +168,15 @@ TEST_F(Uninstall, RemovesACompleteInstallation)
     SetFileAttributesA((windows + "\\Zentrim.exe").c_str(), FILE_ATTRIBUTE_READONLY);
     MakeDir(product + "\\sub");
     PutFile(product + "\\sub\\keep.txt", "kept");
+    // Uninstalled before the restart: the hand-off goes, other entries stay.
+    for (const char *name : {RunOnceValueName, "Other"})
+        PutRaw(HKEY_CURRENT_USER, RunOnceKeyPath, name, REG_SZ, "C:\\x.exe", 8);
     int warnings = 0;
     EXPECT_EQ(RunFromProduct(&warnings), 0u);
     EXPECT_EQ(warnings, 0);
+    EXPECT_FALSE(GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName).Present);
+    EXPECT_TRUE(GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, "Other").Present);
+    DeleteTree(HKEY_CURRENT_USER, RunOnceKeyPath);
 
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DeviceRoot));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000").c_str()));

@@ -123,6 +123,44 @@ TEST_F(Wizard, PortListAndSelectedPort)
     }
 }
 
+// Windows 98 may name its ports only in their hardware keys: they fill the
+// list when SERIALCOMM gives none, each once, and never beside it.
+TEST_F(Wizard, PortListFromTheDeviceTree)
+{
+    const std::pair<std::string, std::string> tree[] = {
+        {"Enum\\Root\\*PNP0500\\0000", "COM3"}, {"Enum\\BIOS\\*PNP0501\\0C", "com1"},
+        {"Enum\\PCI\\VEN_1415\\BUS_00", "COM3"}, {"Enum\\BIOS\\*PNP0400\\0D", "LPT1"},
+        {"Enum\\Root\\VelmoraDeep\\0000\\Sub", "COM7"}};
+    for (const auto &key : tree)
+        PutRaw(HKEY_LOCAL_MACHINE, key.first.c_str(), "PortName", REG_SZ, key.second.c_str(),
+               DWORD(key.second.size()));
+    const PortCase cases[] = {
+        {"no SERIALCOMM", {}, {"com1", "COM3"}, 1},
+        {"SERIALCOMM names no COM port", {{"a", "\\Device\\Serial1"}}, {"com1", "COM3"}, 1},
+        {"SERIALCOMM lists one", {{"a", "COM2"}}, {"COM2"}, 2},
+    };
+    for (const PortCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.values.empty())
+            ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, SerialPorts));
+        else
+            SetSerialPorts(c.values);
+        std::vector<std::string> listed;
+        MessageBoxRecorder boxes({IDYES});
+        boxes.OnPage = [&](HWND page, const std::string &) {
+            listed = ListItems(page);
+            Press(page, IDC_NEXT);
+        };
+        RunPortPage(boxes);
+        EXPECT_EQ(listed, c.listed);
+        EXPECT_EQ(SelectedPort, c.selectedPort);
+    }
+    for (const char *root : {"Enum\\Root\\*PNP0500", "Enum\\BIOS\\*PNP0501",
+                             "Enum\\PCI\\VEN_1415", "Enum\\BIOS\\*PNP0400", "Enum\\Root\\VelmoraDeep"})
+        DeleteTree(HKEY_LOCAL_MACHINE, root);
+    SetSerialPorts({{"COM1", "COM1"}});
+}
+
 TEST_F(Wizard, NextOnAnEmptyListStaysOnThePage)
 {
     ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, SerialPorts)); // no key at all

@@ -9,12 +9,12 @@ source "$E2E_ROOT/tests/e2e/lib/install_flow.sh"
 e2e_begin floppy 1024x768
 floppy=$E2E_DIR/floppy
 mkdir -p "$floppy"
-mcopy -i "$E2E_BUILD/velmora-floppy.img" -n -m '::*' "$floppy/"
+mcopy -i "$E2E_FLOPPY_IMAGE" -n -m '::*' "$floppy/"
 e2e_expect_eq "$(ls "$floppy" | tr '\n' ' ')" "$(ls "$E2E_BUILD/package" | tr '\n' ' ')" "the floppy's files"
 for f in "$E2E_BUILD"/package/*; do
     cmp -s "$f" "$floppy/$(basename "$f")" || { echo "FAIL: $(basename "$f") differs on the floppy" >&2; exit 1; }
 done
-e2e_expect_eq "$(mlabel -i "$E2E_BUILD/velmora-floppy.img" -s :: | tr -d ' ')" "VolumelabelisVELMORA" "the volume label"
+e2e_expect_eq "$(mlabel -i "$E2E_FLOPPY_IMAGE" -s :: | tr -d ' ')" "Volumelabelis$E2E_VOLUME_LABEL" "the volume label"
 protected=1
 e2e_read_only "$floppy" || protected=0
 ln -sfn "$floppy" "$WINEPREFIX/dosdevices/a:"

@@ -9,6 +9,19 @@ configure_and_build() {
     cmake --build --preset "$preset" -j "$(nproc)"
 }
 
+# The vendor's files (VELMORA_VENDOR_DIR, made absolute into VENDOR_DIR), or
+# placeholders when none are named: every tree follows what this run was given.
+vendor_files() {
+    VENDOR_DIR=
+    if [ -n "${VELMORA_VENDOR_DIR:-}" ]; then
+        VENDOR_DIR=$(cd "$VELMORA_VENDOR_DIR" 2>/dev/null && pwd) ||
+            { echo "== VELMORA_VENDOR_DIR: no folder $VELMORA_VENDOR_DIR" >&2; return 1; }
+        echo "== the vendor's files from $VENDOR_DIR"
+    else
+        echo "== placeholders stand in for the vendor's files (tools/build --vendor DIR for the real package)"
+    fi
+}
+
 # The shipped programs are 32-bit (build/win32). With tests, the same sources
 # are also built as 64-bit Windows programs (build/win64), on every host:
 # each build catches faults the other cannot (a calling convention on i686,
@@ -16,6 +29,8 @@ configure_and_build() {
 build_windows_side() {
     local tests=$1 keep=$1
     shift
+    [ -n "${VENDOR_DIR+set}" ] || vendor_files || return 1
+    set -- "$@" -DVELMORA_VENDOR_DIR="$VENDOR_DIR"
     # A tree configured with its tests keeps them: no rebuild back and forth
     # between tools/build and tools/test.
     grep -qx 'VELMORA_TESTS:BOOL=ON' "$VELMORA_ROOT/build/win32/CMakeCache.txt" 2>/dev/null && keep=ON

@@ -4,6 +4,7 @@
 #include "calibration_layout.h"
 #include "calibrator_state.h"
 #include "parameter_access.h"
+#include "resource.h"
 
 namespace {
 
@@ -23,6 +24,11 @@ HDC CreateBitmapDC(HDC screen, HBITMAP bitmap)
     return dc;
 }
 
+bool OnTargetScreen()
+{
+    return ScreenState == FirstTargetScreen || ScreenState == SecondTargetScreen;
+}
+
 void OnCreate(HWND window)
 {
     ReadCalibration(&SavedCalibration.LeftOffset, &SavedCalibration.TopOffset,
@@ -31,10 +37,10 @@ void OnCreate(HWND window)
     SavedBeepMode = ReadParameter(BeepModeName);
     SetBeepMode(CalibrationBeepMode);
     ShowCursor(FALSE);
-    TouchTaken = 0;
-    TouchPending = 0;
-    ScreenState = 1;
-    CheckScreenFresh = 0;
+    TouchTaken = false;
+    TouchPending = false;
+    ScreenState = FirstTargetScreen;
+    CheckScreenFresh = false;
 
     HDC screen = GetDC(window);
     TargetDC = CreateBitmapDC(screen, TargetBitmap);
@@ -74,15 +80,15 @@ void OnPaint(HWND window)
     HDC dc = BeginPaint(window, &ps);
     SetTextColor(dc, TextColour);
     CalibrationLayout layout = ComputeLayout(ScreenWidth, ScreenHeight, TargetWidth, TargetHeight);
-    if (ScreenState == 1 || ScreenState == 2) {
-        Blit(dc, ScreenState == 1 ? layout.FirstTarget : layout.SecondTarget, TargetWidth,
+    if (OnTargetScreen()) {
+        Blit(dc, ScreenState == FirstTargetScreen ? layout.FirstTarget : layout.SecondTarget, TargetWidth,
              TargetHeight, TargetDC);
         Blit(dc, layout.CheckMark, CheckMarkWidth, CheckMarkHeight, CheckMarkDC);
         DrawScreenText(dc, TargetText, layout.TargetText);
-    } else if (ScreenState == 3) {
-        bool first = CheckScreenFresh != 0;
+    } else if (ScreenState == CheckScreen) {
+        bool first = CheckScreenFresh;
         if (first) {
-            CheckScreenFresh = 0;
+            CheckScreenFresh = false;
             ComputeCalibration(FirstTouch.X, FirstTouch.Y, SecondTouch.X, SecondTouch.Y);
             SendReloadRequest();
         }
@@ -98,14 +104,14 @@ void OnPaint(HWND window)
 
 void OnTouch(HWND window, int32_t x, int32_t y)
 {
-    if (ScreenState >= 3 || TouchPending == 1)
+    if (ScreenState >= CheckScreen || TouchPending)
         return;
-    if (ScreenState == 1)
+    if (ScreenState == FirstTargetScreen)
         FirstTouch = {x, y};
-    else if (ScreenState == 2)
+    else if (ScreenState == SecondTargetScreen)
         SecondTouch = {x, y};
-    TouchPending = 1;
-    TouchTaken = 1;
+    TouchPending = true;
+    TouchTaken = true;
     SetTimer(window, PauseTimer, PausePeriod, NULL);
 }
 
@@ -113,25 +119,20 @@ void OnTimer(HWND window, UINT_PTR id)
 {
     if (id == GiveUpTimer) {
         KillTimer(window, GiveUpTimer);
-        if (ScreenState != 3) {
+        if (ScreenState != CheckScreen) {
             RestoreCalibration();
             DestroyWindow(window);
         }
         return;
     }
-    if (TouchTaken == 0)
+    if (!TouchTaken)
         return;
     KillTimer(window, PauseTimer);
-    ScreenState += 1;
-    if (ScreenState == 3)
-        CheckScreenFresh = 1;
+    ScreenState = CalibrationScreen(ScreenState + 1);
+    if (ScreenState == CheckScreen)
+        CheckScreenFresh = true;
     InvalidateRect(window, NULL, TRUE);
-    TouchPending = 0;
-}
-
-bool OnTargetScreen()
-{
-    return ScreenState == 1 || ScreenState == 2;
+    TouchPending = false;
 }
 
 void OnKey(HWND window, WPARAM key)
@@ -150,9 +151,9 @@ void OnButton(HWND window, HWND button)
     if (button == OkButton) {
         DestroyWindow(window);
     } else if (button == AdjustAgainButton) {
-        ScreenState = 1;
-        TouchTaken = 0;
-        TouchPending = 0;
+        ScreenState = FirstTargetScreen;
+        TouchTaken = false;
+        TouchPending = false;
         KillTimer(window, GiveUpTimer);
         WriteCalibration(NeutralCalibration);
         SetTimer(window, GiveUpTimer, GiveUpPeriod, NULL);
@@ -176,10 +177,15 @@ void RestoreUnlessComputed(HWND window)
 // A log-off, shut-down or restart ends the process without a close request
 // or a destruction: the screen ends here as leaving early does, and its
 // destruction hands the driver back its beep mode before the process goes.
-void OnSessionEnd(HWND window)
+// Only a session that does end; a cancelled one changes nothing. True when
+// the window is gone.
+bool OnSessionEnd(HWND window, WPARAM ending)
 {
+    if (!ending)
+        return false;
     RestoreUnlessComputed(window);
     DestroyWindow(window);
+    return true;
 }
 
 void OnDestroy()
@@ -224,11 +230,8 @@ LRESULT CALLBACK CalibrationWindowProc(HWND window, UINT message, WPARAM wParam,
         RestoreUnlessComputed(window);
         break;
     case WM_ENDSESSION:
-        // Only a session that does end; a cancelled one changes nothing.
-        if (wParam) {
-            OnSessionEnd(window);
-            return 0; // the window is gone
-        }
+        if (OnSessionEnd(window, wParam))
+            return 0;
         break;
     case WM_DESTROY:
         OnDestroy();
@@ -237,4 +240,25 @@ LRESULT CALLBACK CalibrationWindowProc(HWND window, UINT message, WPARAM wParam,
     // Every message goes on to the default handling: creation continues, the
     // class's white brush erases, and a close request destroys the window.
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool RegisterCalibrationClass(HINSTANCE instance)
+{
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = CalibrationWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = CalibrationClassName;
+    return RegisterClassA(&wc) != 0;
+}
+
+HWND CreateCalibrationWindow(HINSTANCE instance)
+{
+    TargetBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_TARGET));
+    CheckMarkBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_CHECKMARK));
+    HandBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_HAND));
+    return CreateWindowExA(WS_EX_TOPMOST, CalibrationClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
+                           ScreenWidth, ScreenHeight, NULL, NULL, instance, NULL);
 }

@@ -17,3 +17,11 @@ inline constexpr char CheckText[] =
     " CHECK CALIBRATION \n Touch different areas on the screen, \n does the cursor jump to your fingertip?";
 
 LRESULT CALLBACK CalibrationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Registers the window's class; false when the platform refuses it.
+bool RegisterCalibrationClass(HINSTANCE instance);
+
+// Loads the three bitmaps and opens the topmost window over ScreenWidth x
+// ScreenHeight; its creation handling runs inside. NULL when it could not be
+// made.
+HWND CreateCalibrationWindow(HINSTANCE instance);

@@ -2,10 +2,10 @@
 
 int32_t ScreenWidth;
 int32_t ScreenHeight;
-int32_t ScreenState;
-int32_t TouchPending;
-int32_t TouchTaken;
-int32_t CheckScreenFresh;
+CalibrationScreen ScreenState;
+bool TouchPending;
+bool TouchTaken;
+bool CheckScreenFresh;
 TouchPoint FirstTouch;
 TouchPoint SecondTouch;
 HBITMAP TargetBitmap;

@@ -8,17 +8,23 @@
 extern int32_t ScreenWidth;
 extern int32_t ScreenHeight;
 
-// 1 = first target, 2 = second target, 3 = check screen.
-extern int32_t ScreenState;
-// 1 from an accepted touch until the pause after it ends; touches are
-// ignored meanwhile.
-extern int32_t TouchPending;
-// 1 once a touch was accepted since creation or the last "Adjust Again";
-// pause ticks count only then.
-extern int32_t TouchTaken;
-// 1 from entering the check screen until its first paint, which computes
-// the calibration.
-extern int32_t CheckScreenFresh;
+// The screens in the order the user meets them; each pause after a touch
+// moves to the next number.
+enum CalibrationScreen : int32_t {
+    FirstTargetScreen = 1,
+    SecondTargetScreen = 2,
+    CheckScreen = 3,
+};
+extern CalibrationScreen ScreenState;
+// From an accepted touch until the pause after it ends; touches are ignored
+// meanwhile.
+extern bool TouchPending;
+// Once a touch was accepted since creation or the last "Adjust Again"; pause
+// ticks count only then.
+extern bool TouchTaken;
+// From entering the check screen until its first paint, which computes the
+// calibration.
+extern bool CheckScreenFresh;
 
 struct TouchPoint {
     int32_t X, Y;

@@ -2,7 +2,6 @@
 #include "calibration_window.h"
 #include "calibrator_state.h"
 #include "driver_contract.h"
-#include "resource.h"
 #include "run_once.h"
 #include "single_instance.h"
 
@@ -16,14 +15,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     if (AnotherCalibratorRuns())
         return 0;
 
-    WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = CalibrationWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = CalibrationClassName;
-    if (RegisterClassA(&wc) == 0) {
+    if (!RegisterCalibrationClass(instance)) {
         MessageBoxA(NULL, "Program requires Windows NT!", CalibrationClassName, MB_ICONERROR);
         return 0;
     }
@@ -33,12 +25,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     ScreenHeight = GetDeviceCaps(display, VERTRES);
     DeleteDC(display);
 
-    TargetBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_TARGET));
-    CheckMarkBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_CHECKMARK));
-    HandBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_HAND));
-
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, CalibrationClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
-                                  ScreenWidth, ScreenHeight, NULL, NULL, instance, NULL);
+    HWND window = CreateCalibrationWindow(instance);
     ShowWindow(window, show);
     UpdateWindow(window);
 

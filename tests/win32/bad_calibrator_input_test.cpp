@@ -48,7 +48,7 @@ TEST(BadInput, CalibratorStoreValuesOfTheWrongTypeOrSize)
             PutBad(name, bad);
         PutBad("BeepMode", bad);
         SavedCalibration = {-1, -1, -1, -1, -1};
-        HWND window = CreateCalibrationWindow(800, 600);
+        HWND window = StartCalibrationWindow(800, 600);
         ASSERT_NE(window, (HWND)NULL);
         EXPECT_EQ(SavedCalibration.LeftOffset, -1); // the destinations keep what they held
         EXPECT_EQ(SavedBeepMode, 2);

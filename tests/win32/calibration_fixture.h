@@ -1,6 +1,5 @@
-// The calibrator's window as its entry creates it, for the Wine tests: the
-// class "Aling" with the real window procedure, the bitmaps from this test
-// program's copy of the calibrator's resources.
+// The calibrator's window as its entry creates it, for the Wine tests, with
+// the bitmaps from this test program's copy of the calibrator's resources.
 #pragma once
 
 #include "message_boxes.h" // TakeQuitMessage
@@ -9,4 +8,4 @@
 
 // Sets the screen size, loads the bitmaps and creates the window (its
 // creation handling runs inside); NULL when it could not be made.
-HWND CreateCalibrationWindow(int width, int height);
+HWND StartCalibrationWindow(int width, int height);

@@ -76,7 +76,7 @@ protected:
 
     void Create(int width = 800, int height = 600)
     {
-        window = CreateCalibrationWindow(width, height);
+        window = StartCalibrationWindow(width, height);
         ASSERT_NE(window, (HWND)NULL);
     }
 
@@ -97,7 +97,7 @@ protected:
         Tick(PauseTimer);
         Touch(680, 500);
         Tick(PauseTimer);
-        ASSERT_EQ(ScreenState, 3);
+        ASSERT_EQ(ScreenState, CheckScreen);
         Paint();
     }
 
@@ -154,7 +154,7 @@ TEST_F(CalibrationScreen, CreationSavesAndNeutralises)
     EXPECT_EQ(SavedBeepMode, PreviousBeepMode);
     ExpectStored(NeutralCalibration);
     EXPECT_EQ(StoreInt("BeepMode"), CalibrationBeepMode);
-    EXPECT_EQ(ScreenState, 1);
+    EXPECT_EQ(ScreenState, FirstTargetScreen);
     EXPECT_EQ(TargetWidth, 65);
     EXPECT_EQ(TargetHeight, 65);
     EXPECT_EQ(CursorCount(), cursorBefore - 1);
@@ -168,15 +168,15 @@ TEST_F(CalibrationScreen, TwoTouchesThenOkKeepTheComputedSet)
 {
     Create();
     Touch(120, 90);
-    EXPECT_EQ(TouchPending, 1);
+    EXPECT_TRUE(TouchPending);
     Touch(300, 300); // during the pause: ignored
     Tick(PauseTimer);
-    EXPECT_EQ(ScreenState, 2);
+    EXPECT_EQ(ScreenState, SecondTargetScreen);
     EXPECT_EQ(FirstTouch.X, 120);
     EXPECT_EQ(FirstTouch.Y, 90);
     Touch(680, 500);
     Tick(PauseTimer);
-    EXPECT_EQ(ScreenState, 3);
+    EXPECT_EQ(ScreenState, CheckScreen);
     ExpectStored(NeutralCalibration); // nothing computed before the paint
 
     Paint();
@@ -208,13 +208,13 @@ TEST_F(CalibrationScreen, AdjustAgainThenGiveUpRestoresTheSetSavedAtCreation)
     Create();
     ReachCheckScreen();
     Click(AdjustAgainButton);
-    EXPECT_EQ(ScreenState, 1);
-    EXPECT_EQ(TouchTaken, 0);
+    EXPECT_EQ(ScreenState, FirstTargetScreen);
+    EXPECT_FALSE(TouchTaken);
     ExpectStored(NeutralCalibration);
     EXPECT_FALSE(IsWindowVisible(OkButton));
     EXPECT_EQ(CursorCount(), cursorBefore - 1);
     Tick(PauseTimer); // no touch taken since: nothing
-    EXPECT_EQ(ScreenState, 1);
+    EXPECT_EQ(ScreenState, FirstTargetScreen);
 
     Tick(GiveUpTimer);
     ExpectEndedWith(Previous);
@@ -248,7 +248,7 @@ TEST_F(CalibrationScreen, GiveUpDuringThePauseAfterTheSecondTouch)
     Touch(680, 500);
     Tick(GiveUpTimer);
     ExpectEndedWith(Previous);
-    EXPECT_EQ(ScreenState, 2);
+    EXPECT_EQ(ScreenState, SecondTargetScreen);
 }
 
 TEST_F(CalibrationScreen, CloseRequestOnATargetScreenRestoresLikeEscape)
@@ -327,7 +327,7 @@ TEST(SecondCalibrator, BringsTheFirstForward)
 {
     EXPECT_FALSE(AnotherCalibratorRuns()); // this process is now the one that runs
     ResetStore();
-    HWND first = CreateCalibrationWindow(800, 600);
+    HWND first = StartCalibrationWindow(800, 600);
     ASSERT_NE(first, (HWND)NULL);
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, NULL,
                                  NULL, NULL, NULL);

@@ -26,5 +26,5 @@ void ComputeCalibration(int32_t firstX, int32_t firstY, int32_t secondX, int32_t
         WriteStoreValue(key, "XMikeyPerPixel", result.XMikeyPerPixel);
         WriteStoreValue(key, "YMikeyPerPixel", result.YMikeyPerPixel);
     }
-    RegCloseKey(key);
+    CloseParameterStore(key);
 }

@@ -36,7 +36,7 @@ int32_t ReadParameter(const char *name)
         return value;
     }
     ReadStoreValue(key, name, &value);
-    RegCloseKey(key);
+    CloseParameterStore(key);
     return value;
 }
 
@@ -49,7 +49,7 @@ void SetBeepMode(int32_t mode)
         WriteStoreValue(key, BeepModeName, mode);
     SendReloadRequest();
     if (key != NULL)
-        RegCloseKey(key);
+        CloseParameterStore(key);
 }
 
 void SendReloadRequest()
@@ -76,7 +76,7 @@ void ReadCalibration(int32_t *leftOffset, int32_t *topOffset, int32_t *xMikeyPer
     for (int i = 0; i < CalibrationValueCount; ++i)
         if (destinations[i])
             ReadStoreValue(key, CalibrationValueNames[i], destinations[i]);
-    RegCloseKey(key);
+    CloseParameterStore(key);
 }
 
 void WriteCalibration(const CalibrationSet &set)
@@ -90,7 +90,7 @@ void WriteCalibration(const CalibrationSet &set)
     for (int i = 0; i < CalibrationValueCount; ++i)
         WriteStoreValue(key, CalibrationValueNames[i], values[i]);
     SendReloadRequest();
-    RegCloseKey(key);
+    CloseParameterStore(key);
 }
 
 void RestoreCalibration()

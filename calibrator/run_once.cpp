@@ -1,14 +1,9 @@
 #include "run_once.h"
 
 #include "driver_contract.h"
-
-#include <windows.h>
+#include "store_registry.h"
 
 void RemoveRunOnceEntry()
 {
-    HKEY key;
-    if (RegOpenKeyA(HKEY_CURRENT_USER, RunOnceKeyPathCalibrator, &key) != ERROR_SUCCESS)
-        return;
-    RegDeleteValueA(key, RunOnceValueName);
-    RegCloseKey(key);
+    DeleteUserValue(RunOnceKeyPathCalibrator, RunOnceValueName);
 }

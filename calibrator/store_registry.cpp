@@ -30,3 +30,17 @@ void WriteStoreValue(HKEY key, const char *name, int32_t value)
     DWORD data = DWORD(value);
     RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&data), 4);
 }
+
+void CloseParameterStore(HKEY key)
+{
+    RegCloseKey(key);
+}
+
+void DeleteUserValue(const char *path, const char *name)
+{
+    HKEY key;
+    if (RegOpenKeyA(HKEY_CURRENT_USER, path, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}

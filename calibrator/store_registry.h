@@ -1,4 +1,5 @@
-// The calibrator's raw access to the driver parameter store.
+// The calibrator's one way into the registry: the driver parameter store,
+// and the per-user value that started it.
 #pragma once
 
 #include <windows.h>
@@ -15,3 +16,9 @@ bool ReadStoreValue(HKEY key, const char *name, int32_t *value);
 
 // Writes a 32-bit parameter as a 4-byte REG_DWORD; the outcome is not used.
 void WriteStoreValue(HKEY key, const char *name, int32_t value);
+
+void CloseParameterStore(HKEY key);
+
+// Deletes a value of a per-user key (RegOpenKeyA); silent when either is
+// missing.
+void DeleteUserValue(const char *path, const char *name);

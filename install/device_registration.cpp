@@ -1,6 +1,7 @@
+#include "device_registration.h"
 #include "install_files.h"
-#include "install_steps.h"
 #include "registry_data.h"
+#include "setup_registry.h"
 #include "setup_state.h"
 
 namespace {
@@ -14,18 +15,6 @@ const TextValue SlotValues[] = {
     {"DevLoader", "*vmouse"},   {"DriverDesc", DeviceMarker},  {"InfPath", InfFileName},
     {"InfSection", "Rendal"},   {"MouseDriver", DriverFileName}, {"ProviderName", "Halvex"},
 };
-
-// Text without its terminating zero, as the driver's loader expects.
-void SetText(HKEY key, const char *name, const char *text)
-{
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text), lstrlenA(text));
-}
-
-void SetBinary(HKEY key, const char *name, DWORD value)
-{
-    const BYTE bytes[4] = {BYTE(value), BYTE(value >> 8), BYTE(value >> 16), BYTE(value >> 24)};
-    RegSetValueExA(key, name, 0, REG_BINARY, bytes, 4);
-}
 
 bool CopyDriverFile(const char *sourcePattern, const char *destinationPattern, const char *name)
 {
@@ -41,15 +30,13 @@ int FindMouseSlot(char *path)
 {
     for (int n = 0; n < MouseSlotCount; ++n) {
         wsprintfA(path, MouseSlotPattern, n);
-        HKEY key;
-        if (RegOpenKeyA(HKEY_LOCAL_MACHINE, path, &key) != ERROR_SUCCESS)
+        HKEY key = OpenKey(HKEY_LOCAL_MACHINE, path);
+        if (!key)
             return n;
         char description[DestinationSize];
         DWORD size = sizeof description;
-        bool ours = RegQueryValueExA(key, "DriverDesc", NULL, NULL,
-                                     reinterpret_cast<BYTE *>(description), &size) == ERROR_SUCCESS &&
-                    IsDeviceMarker(description, size);
-        RegCloseKey(key);
+        bool ours = ReadValue(key, "DriverDesc", description, &size) && IsDeviceMarker(description, size);
+        CloseKey(key);
         if (ours)
             return n;
     }
@@ -61,33 +48,34 @@ int FindMouseSlot(char *path)
 int RegisterTouchDevice(HWND)
 {
     if (!CopyDriverFile("%s\\%s", "%s\\inf\\%s", InfFileName))
-        return -1;
+        return StepFailed;
     if (!CopyDriverFile("%s\\%s", "%s\\System\\%s", DriverFileName))
-        return -1;
+        return StepFailed;
 
     char path[PathSize];
     int slot = FindMouseSlot(path);
     if (slot < 0)
-        return -1;
+        return StepFailed;
 
-    HKEY key;
-    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, path, &key) != ERROR_SUCCESS)
-        return -1;
+    HKEY key = CreateKey(HKEY_LOCAL_MACHINE, path);
+    if (!key)
+        return StepFailed;
     for (const TextValue &v : SlotValues)
-        SetText(key, v.Name, v.Data);
-    RegCloseKey(key);
+        WriteText(key, v.Name, v.Data);
+    CloseKey(key);
 
-    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, DeviceInstanceKey, &key) != ERROR_SUCCESS)
-        return -1;
+    key = CreateKey(HKEY_LOCAL_MACHINE, DeviceInstanceKey);
+    if (!key)
+        return StepFailed;
     char driver[16];
     wsprintfA(driver, "Mouse\\%04d", slot);
-    SetBinary(key, "Capabilities", 0x24);
-    SetText(key, "Class", "Mouse");
-    SetText(key, "ClassGUID", "{4d36e96f-e325-11ce-bfc1-08002be10318}");
-    SetBinary(key, "ConfigFlags", 0);
-    SetText(key, "DeviceDesc", DeviceMarker);
-    SetText(key, "Driver", driver);
-    SetText(key, "Mfg", "Halvex");
-    RegCloseKey(key);
-    return 0;
+    WriteBinaryDword(key, "Capabilities", 0x24);
+    WriteText(key, "Class", "Mouse");
+    WriteText(key, "ClassGUID", "{4d36e96f-e325-11ce-bfc1-08002be10318}");
+    WriteBinaryDword(key, "ConfigFlags", 0);
+    WriteText(key, "DeviceDesc", DeviceMarker);
+    WriteText(key, "Driver", driver);
+    WriteText(key, "Mfg", "Halvex");
+    CloseKey(key);
+    return StepDone;
 }

@@ -1,6 +1,7 @@
 #include "driver_contract.h"
+#include "file_deployment.h"
 #include "install_files.h"
-#include "install_steps.h"
+#include "setup_registry.h"
 #include "setup_state.h"
 
 namespace {
@@ -43,16 +44,13 @@ bool CopySourceDirectory()
 
 bool WriteDefaults()
 {
-    HKEY key;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, StoreKeyPath, &key) != ERROR_SUCCESS &&
-        RegCreateKeyA(HKEY_LOCAL_MACHINE, StoreKeyPath, &key) != ERROR_SUCCESS)
+    HKEY key = OpenOrCreateKey(HKEY_LOCAL_MACHINE, StoreKeyPath);
+    if (!key)
         return false;
-    for (int i = 0; i < ParameterCount; ++i) {
-        DWORD value = DWORD(i == PortParameterIndex ? SelectedPort : ParameterDefaults[i].Value);
-        RegSetValueExA(key, ParameterDefaults[i].Name, 0, REG_DWORD,
-                       reinterpret_cast<const BYTE *>(&value), 4);
-    }
-    RegCloseKey(key);
+    for (int i = 0; i < ParameterCount; ++i)
+        WriteDword(key, ParameterDefaults[i].Name,
+                   i == PortParameterIndex ? SelectedPort : ParameterDefaults[i].Value);
+    CloseKey(key);
     return true;
 }
 
@@ -64,16 +62,16 @@ int DeployFiles(HWND page)
     if (BuildPath(folder, sizeof folder, "%s\\%s", WindowsDirectory, ProductFolderName))
         CreateDirectoryA(folder, NULL);
     if (!CopySourceDirectory())
-        return -1;
+        return StepFailed;
 
     if (!CopyFromSource(AppletFileName, "%s\\System\\%s")) {
         MessageBoxA(page, "Please Close \"Control Panel\"", "Warnning", MB_OK);
         if (!CopyFromSource(AppletFileName, "%s\\System\\%s"))
-            return 1;
+            return StepStoppedEarly;
     }
     if (!CopyFromSource(CalibratorFileName, "%s\\%s"))
-        return 1;
+        return StepStoppedEarly;
     if (!CopyFromSource(CursorFileName, "%s\\%s"))
-        return 1;
-    return WriteDefaults() ? 0 : -1;
+        return StepStoppedEarly;
+    return WriteDefaults() ? StepDone : StepFailed;
 }

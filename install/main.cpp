@@ -1,8 +1,8 @@
 // install: the setup program's entry point.
+#include "main_window.h"
 #include "resource.h"
 #include "setup_logic.h"
 #include "setup_state.h"
-#include "wizard.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {

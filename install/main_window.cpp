@@ -1,12 +1,55 @@
-#include "install_steps.h"
+#include "main_window.h"
 #include "resource.h"
 #include "setup_state.h"
-#include "wizard.h"
+#include "uninstall.h"
+#include "wizard_pages.h"
 
 namespace {
 
 const UINT_PTR StartTimer = 1;
 const UINT StartDelay = 300;
+
+void OnCreate(HWND window)
+{
+    SetTimer(window, StartTimer, StartDelay, NULL);
+}
+
+// Once only: the whole wizard runs inside this call.
+void OnStartTimer(HWND window)
+{
+    KillTimer(window, StartTimer);
+    DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_WELCOME), window, WelcomePageProc, 0);
+}
+
+// The menu's commands, by their id; false for any other.
+bool OnCommand(HWND window, int id)
+{
+    switch (id) {
+    case IDM_ABOUT:
+        DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDlgProc, 0);
+        return true;
+    case IDM_EXIT:
+        DestroyWindow(window);
+        return true;
+    }
+    return false;
+}
+
+void OnPaint(HWND window)
+{
+    PAINTSTRUCT ps;
+    BeginPaint(window, &ps);
+    EndPaint(window, &ps);
+}
+
+// "OK", Enter, Escape or the close box: the box ends; false for any other.
+bool OnAboutCommand(HWND dialog, int id)
+{
+    if (id != IDOK && id != IDCANCEL)
+        return false;
+    EndDialog(dialog, id);
+    return true;
+}
 
 } // namespace
 
@@ -46,29 +89,18 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 {
     switch (message) {
     case WM_CREATE:
-        SetTimer(window, StartTimer, StartDelay, NULL);
+        OnCreate(window);
         return 0;
     case WM_TIMER:
-        // Once only: the whole wizard runs inside this call.
-        KillTimer(window, StartTimer);
-        DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_WELCOME), window, WelcomePageProc, 0);
+        OnStartTimer(window);
         return 0;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDM_ABOUT:
-            DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDlgProc, 0);
+        if (OnCommand(window, LOWORD(wParam)))
             return 0;
-        case IDM_EXIT:
-            DestroyWindow(window);
-            return 0;
-        }
         break;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        BeginPaint(window, &ps);
-        EndPaint(window, &ps);
+    case WM_PAINT:
+        OnPaint(window);
         return 0;
-    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -82,11 +114,7 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     case WM_INITDIALOG:
         return TRUE;
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wParam));
-            return TRUE;
-        }
-        break;
+        return OnAboutCommand(dialog, LOWORD(wParam));
     }
     return FALSE;
 }

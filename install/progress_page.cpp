@@ -1,9 +1,14 @@
+#include "device_registration.h"
 #include "driver_contract.h"
+#include "file_deployment.h"
 #include "install_files.h"
-#include "install_steps.h"
+#include "path_format.h"
+#include "progress_page.h"
 #include "resource.h"
+#include "setup_registry.h"
 #include "setup_state.h"
-#include "wizard.h"
+#include "shortcuts.h"
+#include "wizard_pages.h"
 
 namespace {
 
@@ -38,7 +43,7 @@ void OnTick(HWND page)
     if (InstallStep >= 0 && InstallStep < StepCount) {
         const InstallStepEntry &step = Steps[InstallStep];
         EnableWindow(GetDlgItem(page, step.Line), TRUE);
-        if (InstallStepFunctions[InstallStep](page) >= 0) {
+        if (InstallStepFunctions[InstallStep](page) >= StepDone) {
             SetTimer(page, StepTimer, NextStepDelay, NULL);
         } else {
             DWORD error = GetLastError();
@@ -57,20 +62,16 @@ void OnTick(HWND page)
 // once, at the next logon.
 void WriteRunOnceValue()
 {
-    HKEY key;
-    if (RegOpenKeyA(HKEY_CURRENT_USER, RunOnceKeyPath, &key) != ERROR_SUCCESS &&
-        RegCreateKeyA(HKEY_CURRENT_USER, RunOnceKeyPath, &key) != ERROR_SUCCESS)
+    HKEY key = OpenOrCreateKey(HKEY_CURRENT_USER, RunOnceKeyPath);
+    if (!key)
         return;
-    // Appended in place; a directory too long for the name is not written
-    // at all rather than cut into a command naming another file.
-    int length = lstrlenA(WindowsDirectory);
-    if (length + 1 + lstrlenA(CalibratorFileName) < int(sizeof WindowsDirectory)) {
-        lstrcatA(WindowsDirectory, "\\");
-        lstrcatA(WindowsDirectory, CalibratorFileName);
-        RegSetValueExA(key, RunOnceValueName, 0, REG_SZ,
-                       reinterpret_cast<const BYTE *>(WindowsDirectory), lstrlenA(WindowsDirectory));
-    }
-    RegCloseKey(key);
+    // In a buffer of its own, so that WindowsDirectory stays the directory; a
+    // directory too long for the name is not written at all rather than cut
+    // into a command naming another file.
+    char command[PathSize];
+    if (FormatPath(command, sizeof command, "%s\\%s", WindowsDirectory, CalibratorFileName))
+        WriteText(key, RunOnceValueName, command);
+    CloseKey(key);
 }
 
 void OnFinish(HWND page)
@@ -98,6 +99,27 @@ void OnCancel(HWND page)
     }
 }
 
+void OnProgressPageInit(HWND page)
+{
+    CenterWizardPage(page);
+    ResolveInstallPaths();
+    SetTimer(page, StepTimer, FirstStepDelay, NULL);
+}
+
+// The page's buttons, by their id; false for any other.
+bool OnProgressCommand(HWND page, int id)
+{
+    switch (id) {
+    case IDC_FINISH:
+        OnFinish(page);
+        return true;
+    case IDCANCEL:
+        OnCancel(page);
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int (*InstallStepFunctions[InstallStepCount])(HWND page) = {RegisterTouchDevice, DeployFiles,
@@ -107,23 +129,13 @@ INT_PTR CALLBACK ProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
 {
     switch (message) {
     case WM_INITDIALOG:
-        CenterWizardPage(page);
-        ResolveInstallPaths();
-        SetTimer(page, StepTimer, FirstStepDelay, NULL);
+        OnProgressPageInit(page);
         return TRUE;
     case WM_TIMER:
         OnTick(page);
         return FALSE;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_FINISH:
-            OnFinish(page);
-            return TRUE;
-        case IDCANCEL:
-            OnCancel(page);
-            return TRUE;
-        }
-        break;
+        return OnProgressCommand(page, LOWORD(wParam));
     }
     return FALSE;
 }

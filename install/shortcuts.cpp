@@ -1,6 +1,6 @@
 #include "install_files.h"
-#include "install_steps.h"
 #include "setup_state.h"
+#include "shortcuts.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -82,5 +82,5 @@ int CreateShortcuts(HWND)
         }
     }
     CoUninitialize();
-    return 0;
+    return StepDone;
 }

@@ -1,31 +1,11 @@
 #include "driver_contract.h"
 #include "install_files.h"
-#include "install_steps.h"
 #include "registry_data.h"
+#include "setup_registry.h"
 #include "setup_state.h"
+#include "uninstall.h"
 
 namespace {
-
-// Deletes a key with all its subkeys, as RegDeleteKeyA does on Windows 98/ME;
-// built from calls Windows 98 has, since on NT RegDeleteKeyA leaves a key
-// with subkeys alone.
-bool DeleteKeyTree(HKEY root, const char *path)
-{
-    HKEY key;
-    if (RegOpenKeyA(root, path, &key) != ERROR_SUCCESS)
-        return false;
-    char child[PathSize];
-    char childPath[PathSize];
-    const char *slash = LastBackslash(path);
-    const char *joint = slash && slash[1] == '\0' ? "%s%s" : "%s\\%s";
-    while (RegEnumKeyA(key, 0, child, sizeof child) == ERROR_SUCCESS) {
-        if (!BuildPath(childPath, sizeof childPath, joint, path, child) ||
-            !DeleteKeyTree(root, childPath))
-            break;
-    }
-    RegCloseKey(key);
-    return RegDeleteKeyA(root, path) == ERROR_SUCCESS;
-}
 
 void RemoveWindowsFile(const char *pattern)
 {
@@ -46,13 +26,11 @@ int UninstallPackage()
     // missing or other value counts as a failed deletion.
     char driver[DestinationSize];
     DWORD driverSize = 0;
-    HKEY key;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, DeviceInstanceKey, &key) == ERROR_SUCCESS) {
+    if (HKEY key = OpenKey(HKEY_LOCAL_MACHINE, DeviceInstanceKey)) {
         driverSize = sizeof driver;
-        if (RegQueryValueExA(key, "Driver", NULL, NULL, reinterpret_cast<BYTE *>(driver),
-                             &driverSize) != ERROR_SUCCESS)
+        if (!ReadValue(key, "Driver", driver, &driverSize))
             driverSize = 0;
-        RegCloseKey(key);
+        CloseKey(key);
     } else {
         result = -1;
     }
@@ -76,9 +54,9 @@ int UninstallPackage()
 
     // Uninstalled before the restart, the hand-off would name the copy just
     // deleted, and Windows 98 would complain of it at the next logon.
-    if (RegOpenKeyA(HKEY_CURRENT_USER, RunOnceKeyPath, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, RunOnceValueName);
-        RegCloseKey(key);
+    if (HKEY key = OpenKey(HKEY_CURRENT_USER, RunOnceKeyPath)) {
+        DeleteValue(key, RunOnceValueName);
+        CloseKey(key);
     }
 
     char applet[PathSize];

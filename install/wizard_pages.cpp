@@ -1,7 +1,9 @@
+#include "progress_page.h"
 #include "resource.h"
 #include "setup_logic.h"
+#include "setup_registry.h"
 #include "setup_state.h"
-#include "wizard.h"
+#include "wizard_pages.h"
 
 namespace {
 
@@ -29,9 +31,7 @@ void AddPortName(HWND list, HKEY key)
 {
     char entry[EntrySize];
     DWORD size = sizeof entry;
-    if (RegQueryValueExA(key, "PortName", NULL, NULL, reinterpret_cast<BYTE *>(entry), &size) !=
-            ERROR_SUCCESS ||
-        PortFromData(entry, size, sizeof entry) < 0)
+    if (!ReadValue(key, "PortName", entry, &size) || PortFromData(entry, size, sizeof entry) < 0)
         return;
     if (SendMessageA(list, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(entry)) == LB_ERR)
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
@@ -41,15 +41,15 @@ void AddPortName(HWND list, HKEY key)
 void AddHardwarePorts(HWND list, HKEY key, int depth)
 {
     char name[EntrySize];
-    for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; ++i) {
-        HKEY child;
-        if (RegOpenKeyA(key, name, &child) != ERROR_SUCCESS)
+    for (DWORD i = 0; ReadSubkeyName(key, i, name, sizeof name); ++i) {
+        HKEY child = OpenKey(key, name);
+        if (!child)
             continue;
         if (depth > 1)
             AddHardwarePorts(list, child, depth - 1);
         else
             AddPortName(list, child);
-        RegCloseKey(child);
+        CloseKey(child);
     }
 }
 
@@ -63,10 +63,9 @@ void FillPortList(HWND list)
         return;
     // Windows 95/98/ME may list no port there at all: its communications
     // layer names each port in the port's hardware key instead.
-    HKEY hardware;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, HardwareKey, &hardware) == ERROR_SUCCESS) {
+    if (HKEY hardware = OpenKey(HKEY_LOCAL_MACHINE, HardwareKey)) {
         AddHardwarePorts(list, hardware, HardwareKeyDepth);
-        RegCloseKey(hardware);
+        CloseKey(hardware);
     }
 }
 
@@ -104,6 +103,46 @@ void MoveToPage(HWND page, int leaving, int nextTemplate, DLGPROC nextProc)
     DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(nextTemplate), MainWindow, nextProc, 0);
 }
 
+void OnPortPageInit(HWND page)
+{
+    CenterWizardPage(page);
+    FillPortList(GetDlgItem(page, IDC_PORT_LIST));
+    SendDlgItemMessageA(page, IDC_PORT_LIST, LB_SETCURSEL, 0, 0);
+}
+
+// The Welcome page's buttons, by their id; false for any other.
+bool OnWelcomeCommand(HWND page, int id)
+{
+    switch (id) {
+    case IDC_NEXT:
+        MoveToPage(page, IDC_NEXT, IDD_PORT, PortPageProc);
+        return true;
+    case IDCANCEL:
+        QuitWizard(page);
+        return true;
+    }
+    return false;
+}
+
+// The port page's buttons, by their id; false for any other, the list's
+// notifications among them.
+bool OnPortCommand(HWND page, int id)
+{
+    switch (id) {
+    case IDC_PREVIOUS:
+        MoveToPage(page, IDC_PREVIOUS, IDD_WELCOME, WelcomePageProc);
+        return true;
+    case IDC_NEXT:
+        if (TakeSelectedPort(page))
+            MoveToPage(page, IDC_NEXT, IDD_PROGRESS, ProgressPageProc);
+        return true;
+    case IDCANCEL:
+        QuitWizard(page);
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void CenterWizardPage(HWND page)
@@ -118,16 +157,13 @@ void CenterWizardPage(HWND page)
 
 int32_t ReadSerialPortEntry(DWORD index, char *entry, DWORD size)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SerialPortsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    HKEY key = OpenKeyFullAccess(HKEY_LOCAL_MACHINE, SerialPortsKey);
+    if (!key)
         return -1;
-    char name[256];
-    DWORD nameLength = sizeof name;
     DWORD dataSize = size;
-    LONG status = RegEnumValueA(key, index, name, &nameLength, NULL, NULL,
-                                reinterpret_cast<BYTE *>(entry), &dataSize);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS ? PortFromData(entry, dataSize, size) : -1;
+    bool read = ReadIndexedValue(key, index, entry, &dataSize);
+    CloseKey(key);
+    return read ? PortFromData(entry, dataSize, size) : -1;
 }
 
 INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
@@ -137,15 +173,7 @@ INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
         CenterWizardPage(page);
         return TRUE;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_NEXT:
-            MoveToPage(page, IDC_NEXT, IDD_PORT, PortPageProc);
-            return TRUE;
-        case IDCANCEL:
-            QuitWizard(page);
-            return TRUE;
-        }
-        break;
+        return OnWelcomeCommand(page, LOWORD(wParam));
     }
     return FALSE;
 }
@@ -154,25 +182,10 @@ INT_PTR CALLBACK PortPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
-        CenterWizardPage(page);
-        FillPortList(GetDlgItem(page, IDC_PORT_LIST));
-        SendDlgItemMessageA(page, IDC_PORT_LIST, LB_SETCURSEL, 0, 0);
+        OnPortPageInit(page);
         return TRUE;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_PREVIOUS:
-            MoveToPage(page, IDC_PREVIOUS, IDD_WELCOME, WelcomePageProc);
-            return TRUE;
-        case IDC_NEXT:
-            if (!TakeSelectedPort(page))
-                return TRUE;
-            MoveToPage(page, IDC_NEXT, IDD_PROGRESS, ProgressPageProc);
-            return TRUE;
-        case IDCANCEL:
-            QuitWizard(page);
-            return TRUE;
-        }
-        break;
+        return OnPortCommand(page, LOWORD(wParam));
     }
     return FALSE;
 }

@@ -1,11 +1,13 @@
 // The three install steps against Wine's registry, file system and shell,
 // each from a prepared source directory and Windows directory.
+#include "device_registration.h"
 #include "driver_contract.h"
+#include "file_deployment.h"
 #include "file_fixture.h"
-#include "install_steps.h"
 #include "message_boxes.h"
 #include "registry_fixture.h"
 #include "setup_state.h"
+#include "shortcuts.h"
 
 #include <gtest/gtest.h>
 #include <objbase.h>

@@ -3,10 +3,10 @@
 // path of the sequence, "Finish" and "Cancel" can be walked.
 #include "driver_contract.h"
 #include "message_boxes.h"
+#include "progress_page.h"
 #include "registry_fixture.h"
 #include "resource.h"
 #include "setup_state.h"
-#include "wizard.h"
 
 #include <gtest/gtest.h>
 #include <functional>

@@ -1,10 +1,11 @@
 // The setup program's resources as Windows reads them: strings, the
 // accelerators, the menu, the About box, and every page template's controls
 // in template order with their ids, classes, texts, styles and rectangles.
+#include "main_window.h"
 #include "resource.h"
 #include "resource_check.h"
 #include "setup_state.h"
-#include "wizard.h"
+#include "wizard_pages.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,15 @@
 // program runs from, so it runs in a copy of this test program placed in the
 // product folder, as the "Uninstall Velmora" shortcut runs install.exe there;
 // this process prepares, answers the child's warning box and checks.
+#include "device_registration.h"
 #include "driver_contract.h"
+#include "file_deployment.h"
 #include "file_fixture.h"
 #include "install_files.h"
-#include "install_steps.h"
 #include "registry_fixture.h"
 #include "setup_state.h"
+#include "shortcuts.h"
+#include "uninstall.h"
 
 #include <gtest/gtest.h>
 #include <functional>

@@ -6,7 +6,7 @@
 #include "registry_fixture.h"
 #include "resource.h"
 #include "setup_state.h"
-#include "wizard.h"
+#include "wizard_pages.h"
 
 #include <gtest/gtest.h>
 

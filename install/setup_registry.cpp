@@ -1,0 +1,87 @@
+#include "setup_registry.h"
+
+HKEY OpenKey(HKEY root, const char *path)
+{
+    HKEY key;
+    return RegOpenKeyA(root, path, &key) == ERROR_SUCCESS ? key : NULL;
+}
+
+HKEY OpenKeyFullAccess(HKEY root, const char *path)
+{
+    HKEY key;
+    return RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS ? key : NULL;
+}
+
+HKEY CreateKey(HKEY root, const char *path)
+{
+    HKEY key;
+    return RegCreateKeyA(root, path, &key) == ERROR_SUCCESS ? key : NULL;
+}
+
+HKEY OpenOrCreateKey(HKEY root, const char *path)
+{
+    HKEY key = OpenKey(root, path);
+    return key ? key : CreateKey(root, path);
+}
+
+void CloseKey(HKEY key)
+{
+    RegCloseKey(key);
+}
+
+bool ReadSubkeyName(HKEY key, DWORD index, char *name, DWORD size)
+{
+    return RegEnumKeyA(key, index, name, size) == ERROR_SUCCESS;
+}
+
+bool ReadIndexedValue(HKEY key, DWORD index, char *data, DWORD *size)
+{
+    char name[256];
+    DWORD nameLength = sizeof name;
+    return RegEnumValueA(key, index, name, &nameLength, NULL, NULL, reinterpret_cast<BYTE *>(data),
+                         size) == ERROR_SUCCESS;
+}
+
+bool ReadValue(HKEY key, const char *name, char *data, DWORD *size)
+{
+    return RegQueryValueExA(key, name, NULL, NULL, reinterpret_cast<BYTE *>(data), size) ==
+           ERROR_SUCCESS;
+}
+
+void WriteDword(HKEY key, const char *name, int32_t value)
+{
+    DWORD data = DWORD(value);
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&data), 4);
+}
+
+void WriteBinaryDword(HKEY key, const char *name, DWORD value)
+{
+    const BYTE bytes[4] = {BYTE(value), BYTE(value >> 8), BYTE(value >> 16), BYTE(value >> 24)};
+    RegSetValueExA(key, name, 0, REG_BINARY, bytes, 4);
+}
+
+void WriteText(HKEY key, const char *name, const char *text)
+{
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text), lstrlenA(text));
+}
+
+void DeleteValue(HKEY key, const char *name)
+{
+    RegDeleteValueA(key, name);
+}
+
+bool DeleteKeyTree(HKEY root, const char *path)
+{
+    HKEY key = OpenKey(root, path);
+    if (!key)
+        return false;
+    // Each subkey by its name below this key: no path is split or joined, so
+    // a name holding a double-byte character's 0x5C trail byte stays whole.
+    char child[MAX_PATH];
+    while (ReadSubkeyName(key, 0, child, sizeof child)) {
+        if (!DeleteKeyTree(key, child))
+            break; // then this key stays too, and says so below
+    }
+    CloseKey(key);
+    return RegDeleteKeyA(root, path) == ERROR_SUCCESS;
+}

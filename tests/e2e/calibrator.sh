@@ -17,8 +17,7 @@ wine_reg add 'HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\RunOnce' /v Orbalin
 started=$(date +%s%N)
 e2e_start_run_once Orbalin
 e2e_window_of zentrim.exe >/dev/null
-# The first target's centre pixel is yellow once it is painted.
-e2e_wait_pixel $((W / 10)) $((H / 10 - 2)) 255,255,0
+e2e_first_target $W $H
 echo "first target painted $(( ($(date +%s%N) - started) / 1000000 )) ms after start"
 e2e_screenshot 1-first-target
 e2e_expect_eq "$(e2e_reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce' Orbalin)" "" \
@@ -44,7 +43,7 @@ for target in "$((W / 10)) $((H / 10))" "$((W - W / 10)) $((H - H / 10))"; do
     [ "$dx" -le "$bx" ] && [ "$dy" -le "$by" ] || { echo "FAIL: outside the bound" >&2; exit 1; }
 done
 
-e2e_click $((W / 2 - 105 + 50)) $((H / 2 - 30 + 25)) # "OK"
+e2e_press_ok $W $H
 e2e_wait_exit 30
 e2e_expect_eq "$(e2e_reload_count)" 6 "reload requests after the window ended"
 e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" BeepMode)" 3 "beep mode restored"

@@ -15,17 +15,15 @@ done
 zentrim=$WINEPREFIX/drive_c/windows/Zentrim.exe
 cp "$E2E_BUILD/package/Zentrim.exe" "$zentrim"
 RUNONCE='HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'
-first_target() { e2e_wait_pixel $((W / 10)) $((H / 10 - 2)) 255,255,0; }
-second_target() { e2e_wait_pixel $((W - W / 10)) $((H - H / 10 - 2)) 255,255,0; }
 
 # 1. A log-off while each target shows.
 for screen in first second; do
     before=$(e2e_reload_count)
     e2e_start "$zentrim"
-    first_target
+    e2e_first_target $W $H
     if [ $screen = second ]; then
         e2e_touch $((W / 10)) $((H / 10)) $W $H
-        second_target
+        e2e_second_target $W $H
     fi
     e2e_expect_eq "$(e2e_store_set)" "0 0 50 50 0" "the neutral set on the $screen target"
     e2e_screenshot "$screen-target-at-log-off"
@@ -41,7 +39,7 @@ done
 wine_reg add "$RUNONCE" /v Orbalin /t REG_SZ /d 'C:\windows\Zentrim.exe' /f >/dev/null
 e2e_start_run_once Orbalin
 first=$E2E_PID
-first_target
+e2e_first_target $W $H
 before=$(e2e_reload_count)
 wine_reg add "$RUNONCE" /v Orbalin /t REG_SZ /d 'C:\windows\Zentrim.exe' /f >/dev/null
 started=$(date +%s%N)
@@ -57,7 +55,7 @@ e2e_expect_eq "$(e2e_store_set)" "0 0 50 50 0" "the store as the first copy set 
 e2e_expect_eq "$(xdotool search --onlyvisible --classname '^zentrim.exe$' | wc -l)" 1 "calibrator windows"
 E2E_PID=$first
 e2e_touch_targets $W $H "" double-start-check-screen
-e2e_click $((W / 2 - 105 + 50)) $((H / 2 - 30 + 25)) # "OK"
+e2e_press_ok $W $H
 e2e_wait_exit 30
 calibrated=$(e2e_store_set)
 echo "calibrated: $calibrated"

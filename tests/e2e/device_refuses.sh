@@ -9,10 +9,10 @@ mkdir -p "$E2E_DIR/a-folder"
 ln -sfn "$E2E_DIR/a-folder" "$WINEPREFIX/dosdevices/kestrune"
 e2e_store_defaults
 e2e_start "$E2E_BUILD/package/Zentrim.exe"
-e2e_wait_pixel $((W / 10)) $((H / 10 - 2)) 255,255,0
+e2e_first_target $W $H
 e2e_screenshot 1-first-target
 e2e_touch_targets $W $H
-e2e_click $((W / 2 - 105 + 50)) $((H / 2 - 30 + 25)) # "OK"
+e2e_press_ok $W $H
 e2e_wait_exit 30
 e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" SwapXY)" 1 "calibration stored without a driver to tell"
 e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" BeepMode)" 2 "beep mode restored"

@@ -33,13 +33,5 @@ e2e_expect_eq "$(e2e_reg_value "$INSTANCE" Driver)" 'Mouse\0000' "No at the conf
 # "Uninstall Velmora": the product folder's install.exe with /u, confirmed,
 # no restart.
 install_uninstall "$W/VelmoraScreen" 'C:\windows\VelmoraScreen\install.exe' 5-uninstall-
-e2e_expect_eq "$(e2e_reg_value "$INSTANCE" Driver)" "" "device entry removed"
-e2e_expect_eq "$(e2e_reg_value "$SLOTS\\0000" DriverDesc)" "" "class slot removed"
-for f in system/kaltex.vxd inf/kaltex.inf system/quinpad1.0.cpl Zentrim.exe; do
-    [ ! -e "$W/$f" ] || { echo "FAIL: $f left" >&2; exit 1; }
-done
-[ ! -e "$group" ] || { echo "FAIL: program group left" >&2; exit 1; }
-e2e_expect_eq "$(ls "$W/VelmoraScreen")" "install.exe" "the product folder keeps the running program"
-e2e_expect_eq "$(e2e_reg_value "$STORE" Port)" 2 "the parameter store is kept"
-[ -f "$W/nilpt.cur" ] || { echo "FAIL: the cursor should stay" >&2; exit 1; }
+install_check_uninstalled 2 "$group"
 echo "uninstallation checked"

@@ -14,21 +14,6 @@ void PutStore(const char *name, int32_t value)
     PutDword(HKEY_LOCAL_MACHINE, StoreKeyPath, name, value);
 }
 
-void PutNeutral()
-{
-    for (int i = 0; i < CalibrationValueCount; ++i)
-        PutStore(CalibrationValueNames[i], (&NeutralCalibration.LeftOffset)[i]);
-}
-
-void ExpectStore(const CalibrationSet &want)
-{
-    EXPECT_EQ(StoreInt("LeftOffset"), want.LeftOffset);
-    EXPECT_EQ(StoreInt("TopOffset"), want.TopOffset);
-    EXPECT_EQ(StoreInt("XMikeyPerPixel"), want.XMikeyPerPixel);
-    EXPECT_EQ(StoreInt("YMikeyPerPixel"), want.YMikeyPerPixel);
-    EXPECT_EQ(StoreInt("SwapXY"), want.SwapXY);
-}
-
 class ComputeCalibrationTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -41,33 +26,33 @@ protected:
 
 TEST_F(ComputeCalibrationTest, StoresTheDerivedSetAsDwords)
 {
-    PutNeutral();
+    PutCalibrationSet(NeutralCalibration);
     MessageBoxRecorder boxes;
     ComputeCalibration(700, 80, 140, 530);
-    ExpectStore({115, 51, 57, 53, 1}); // also checks REG_DWORD of 4 bytes
+    ExpectStoredSet({115, 51, 57, 53, 1}); // also checks REG_DWORD of 4 bytes
     EXPECT_TRUE(boxes.Seen().empty());
 }
 
 TEST_F(ComputeCalibrationTest, SecondCallReadsWhatTheFirstStored)
 {
-    PutNeutral();
+    PutCalibrationSet(NeutralCalibration);
     ComputeCalibration(120, 90, 680, 500);
-    ExpectStore({82, 84, 57, 58, 0});
+    ExpectStoredSet({82, 84, 57, 58, 0});
     ComputeCalibration(120, 90, 680, 500);
-    ExpectStore({154, 156, 65, 67, 0});
+    ExpectStoredSet({154, 156, 65, 67, 0});
 }
 
 TEST_F(ComputeCalibrationTest, MissingValuesTakeTheNeutralStartingValues)
 {
     // An empty store: 0, 0, 50, 50 stand in, and all five are written.
     ComputeCalibration(120, 90, 680, 500);
-    ExpectStore({82, 84, 57, 58, 0});
+    ExpectStoredSet({82, 84, 57, 58, 0});
     // Only the scales present: the offsets start from 0.
     ResetStore();
     PutStore("XMikeyPerPixel", 50);
     PutStore("YMikeyPerPixel", 50);
     ComputeCalibration(80, 60, 720, 540);
-    ExpectStore({0, 0, 50, 50, 0});
+    ExpectStoredSet({0, 0, 50, 50, 0});
 }
 
 TEST_F(ComputeCalibrationTest, ValuesOfAnotherTypeOrSizeCountAsMissing)
@@ -79,7 +64,7 @@ TEST_F(ComputeCalibrationTest, ValuesOfAnotherTypeOrSizeCountAsMissing)
     PutRaw(HKEY_LOCAL_MACHINE, StoreKeyPath, "XMikeyPerPixel", REG_BINARY, one, sizeof one);
     PutRaw(HKEY_LOCAL_MACHINE, StoreKeyPath, "YMikeyPerPixel", REG_QWORD, eight, sizeof eight);
     ComputeCalibration(120, 90, 680, 500);
-    ExpectStore({82, 84, 57, 58, 0});
+    ExpectStoredSet({82, 84, 57, 58, 0});
 }
 
 TEST_F(ComputeCalibrationTest, MissingKeyReadsWritesAndShowsNothing)
@@ -93,16 +78,16 @@ TEST_F(ComputeCalibrationTest, MissingKeyReadsWritesAndShowsNothing)
 
 TEST_F(ComputeCalibrationTest, ZeroScaleOrScreenLeavesTheStoreAsItIs)
 {
-    PutNeutral();
+    PutCalibrationSet(NeutralCalibration);
     PutStore("XMikeyPerPixel", 0);
     PutStore("SwapXY", 3);
     ComputeCalibration(120, 90, 680, 500);
-    ExpectStore({0, 0, 0, 50, 3});
+    ExpectStoredSet({0, 0, 0, 50, 3});
 
-    PutNeutral();
+    PutCalibrationSet(NeutralCalibration);
     ScreenHeight = 0;
     ComputeCalibration(120, 90, 680, 500);
-    ExpectStore(NeutralCalibration);
+    ExpectStoredSet(NeutralCalibration);
 }
 
 } // namespace

@@ -27,29 +27,6 @@ int CursorCount()
     return count + 1;
 }
 
-CalibrationSet StoredSet()
-{
-    return {StoreInt("LeftOffset"), StoreInt("TopOffset"), StoreInt("XMikeyPerPixel"),
-            StoreInt("YMikeyPerPixel"), StoreInt("SwapXY")};
-}
-
-void ExpectStored(const CalibrationSet &want)
-{
-    CalibrationSet got = StoredSet();
-    EXPECT_EQ(got.LeftOffset, want.LeftOffset);
-    EXPECT_EQ(got.TopOffset, want.TopOffset);
-    EXPECT_EQ(got.XMikeyPerPixel, want.XMikeyPerPixel);
-    EXPECT_EQ(got.YMikeyPerPixel, want.YMikeyPerPixel);
-    EXPECT_EQ(got.SwapXY, want.SwapXY);
-}
-
-void PutSet(const CalibrationSet &set)
-{
-    const int32_t *v = &set.LeftOffset;
-    for (int i = 0; i < CalibrationValueCount; ++i)
-        PutDword(HKEY_LOCAL_MACHINE, StoreKeyPath, CalibrationValueNames[i], v[i]);
-}
-
 class CalibrationScreen : public ::testing::Test {
 protected:
     HWND window = NULL;
@@ -58,7 +35,7 @@ protected:
     void SetUp() override
     {
         ResetStore();
-        PutSet(Previous);
+        PutCalibrationSet(Previous);
         PutDword(HKEY_LOCAL_MACHINE, StoreKeyPath, "BeepMode", PreviousBeepMode);
         cursorBefore = CursorCount();
     }
@@ -104,7 +81,7 @@ protected:
     void ExpectEndedWith(const CalibrationSet &set)
     {
         EXPECT_FALSE(IsWindow(window));
-        ExpectStored(set);
+        ExpectStoredSet(set);
         EXPECT_EQ(StoreInt("BeepMode"), PreviousBeepMode);
     }
 };
@@ -152,7 +129,7 @@ TEST_F(CalibrationScreen, CreationSavesAndNeutralises)
     EXPECT_EQ(SavedCalibration.LeftOffset, Previous.LeftOffset);
     EXPECT_EQ(SavedCalibration.SwapXY, Previous.SwapXY);
     EXPECT_EQ(SavedBeepMode, PreviousBeepMode);
-    ExpectStored(NeutralCalibration);
+    ExpectStoredSet(NeutralCalibration);
     EXPECT_EQ(StoreInt("BeepMode"), CalibrationBeepMode);
     EXPECT_EQ(ScreenState, FirstTargetScreen);
     EXPECT_EQ(TargetWidth, 65);
@@ -177,20 +154,20 @@ TEST_F(CalibrationScreen, TwoTouchesThenOkKeepTheComputedSet)
     Touch(680, 500);
     Tick(PauseTimer);
     EXPECT_EQ(ScreenState, CheckScreen);
-    ExpectStored(NeutralCalibration); // nothing computed before the paint
+    ExpectStoredSet(NeutralCalibration); // nothing computed before the paint
 
     Paint();
-    ExpectStored(Computed);
+    ExpectStoredSet(Computed);
     EXPECT_TRUE(IsWindowVisible(OkButton));
     EXPECT_TRUE(IsWindowVisible(AdjustAgainButton));
     EXPECT_EQ(CursorCount(), cursorBefore);
 
     // A repaint computes nothing again and leaves the cursor alone.
-    PutSet(NeutralCalibration);
+    PutCalibrationSet(NeutralCalibration);
     Paint();
-    ExpectStored(NeutralCalibration);
+    ExpectStoredSet(NeutralCalibration);
     EXPECT_EQ(CursorCount(), cursorBefore);
-    PutSet(Computed);
+    PutCalibrationSet(Computed);
 
     Touch(10, 10); // on the check screen touches are not recorded
     Key(VK_ESCAPE);
@@ -210,7 +187,7 @@ TEST_F(CalibrationScreen, AdjustAgainThenGiveUpRestoresTheSetSavedAtCreation)
     Click(AdjustAgainButton);
     EXPECT_EQ(ScreenState, FirstTargetScreen);
     EXPECT_FALSE(TouchTaken);
-    ExpectStored(NeutralCalibration);
+    ExpectStoredSet(NeutralCalibration);
     EXPECT_FALSE(IsWindowVisible(OkButton));
     EXPECT_EQ(CursorCount(), cursorBefore - 1);
     Tick(PauseTimer); // no touch taken since: nothing
@@ -302,7 +279,7 @@ TEST_F(CalibrationScreen, SessionEndPutsBackWhatLeavingEarlyWould)
         EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0));
         SendMessageA(window, WM_ENDSESSION, FALSE, 0); // cancelled
         EXPECT_TRUE(IsWindow(window));
-        ExpectStored(c.computed ? Computed : NeutralCalibration);
+        ExpectStoredSet(c.computed ? Computed : NeutralCalibration);
         EXPECT_EQ(StoreInt("BeepMode"), CalibrationBeepMode);
         SendMessageA(window, WM_ENDSESSION, TRUE, 0);
         ExpectEndedWith(c.computed ? Computed : Previous);
@@ -360,7 +337,7 @@ TEST_F(CalibrationScreen, NoStoreKeyTellsTwiceAtCreationAndOnceAtTheEnd)
 TEST_F(CalibrationScreen, MissingSwapXYIsSavedAsZeroAndRestoredSo)
 {
     ResetStore();
-    PutSet(Previous);
+    PutCalibrationSet(Previous);
     HKEY key;
     ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, StoreKeyPath, &key), ERROR_SUCCESS);
     RegDeleteValueA(key, "SwapXY");
@@ -369,7 +346,7 @@ TEST_F(CalibrationScreen, MissingSwapXYIsSavedAsZeroAndRestoredSo)
     SavedCalibration = {};
     Create();
     Key(VK_ESCAPE);
-    ExpectStored({11, 22, 33, 44, 0});
+    ExpectStoredSet({11, 22, 33, 44, 0});
     // A missing "BeepMode" is put back as the setup's default.
     EXPECT_EQ(StoreInt("BeepMode"), 2);
 }

@@ -62,3 +62,12 @@ void MakeDir(const std::string &path)
 {
     CreateDirectoryA(path.c_str(), NULL);
 }
+
+const char *const PackageFiles[7] = {"install.exe", "Zentrim.exe", "kaltex.inf", "kaltex.vxd",
+                                     "quinpad1.0.cpl", "nilpt.cur", "brevin.txt"};
+
+void PutPackageFiles(const std::string &folder, const std::string &prefix)
+{
+    for (const char *name : PackageFiles)
+        PutFile(folder + "\\" + name, prefix + name);
+}

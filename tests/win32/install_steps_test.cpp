@@ -22,8 +22,6 @@ const std::string Product = Windows + "\\VelmoraScreen";
 const char SlotRoot[] = "System\\CurrentControlSet\\Services\\Class\\Mouse";
 const char Instance[] = "Enum\\Root\\DravikTouchScreen\\0000";
 
-const char *const PackageFiles[] = {"install.exe", "Zentrim.exe", "kaltex.inf", "kaltex.vxd",
-                                    "quinpad1.0.cpl", "nilpt.cur", "brevin.txt"};
 
 std::string Slot(int n)
 {
@@ -53,8 +51,7 @@ protected:
         MakeDir(Windows);
         MakeDir(Windows + "\\inf");
         MakeDir(Windows + "\\System");
-        for (const char *name : PackageFiles)
-            PutFile(Source + "\\" + name, std::string("contents of ") + name);
+        PutPackageFiles(Source, "contents of ");
         lstrcpyA(SourceDirectory, Source.c_str());
         lstrcpyA(WindowsDirectory, Windows.c_str());
         lstrcpyA(AppletFileName, "quinpad1.0.cpl");

@@ -65,8 +65,6 @@ LRESULT CALLBACK MessageBoxRecorder::Hook(int code, WPARAM wParam, LPARAM lParam
             Active->seen_.push_back(seen);
             if (Active->OnBox)
                 Active->OnBox(seen);
-            if (Active->OnBox)
-                Active->OnBox(seen);
             int answer = Active->next_ < Active->answers_.size() ? Active->answers_[Active->next_++]
                                                                  : IDOK;
             PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);

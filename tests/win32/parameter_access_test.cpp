@@ -14,9 +14,7 @@ protected:
     void SetUp() override
     {
         ResetStore();
-        const int32_t values[] = {1, 2, 3, 4, 5};
-        for (int i = 0; i < CalibrationValueCount; ++i)
-            PutDword(HKEY_LOCAL_MACHINE, StoreKeyPath, CalibrationValueNames[i], values[i]);
+        PutCalibrationSet({1, 2, 3, 4, 5});
     }
 };
 

@@ -88,3 +88,17 @@ int32_t StoreInt(const char *name)
     EXPECT_EQ(v.Bytes.size(), 4u) << name;
     return v.AsInt();
 }
+
+void PutCalibrationSet(const CalibrationSet &set)
+{
+    const int32_t *values = &set.LeftOffset;
+    for (int i = 0; i < CalibrationValueCount; ++i)
+        PutDword(HKEY_LOCAL_MACHINE, StoreKeyPath, CalibrationValueNames[i], values[i]);
+}
+
+void ExpectStoredSet(const CalibrationSet &want)
+{
+    const int32_t *values = &want.LeftOffset;
+    for (int i = 0; i < CalibrationValueCount; ++i)
+        EXPECT_EQ(StoreInt(CalibrationValueNames[i]), values[i]) << CalibrationValueNames[i];
+}

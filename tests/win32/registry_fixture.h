@@ -2,6 +2,8 @@
 #pragma once
 
 #include <windows.h>
+
+#include "driver_contract.h"
 #include <stdint.h>
 #include <string>
 
@@ -27,3 +29,8 @@ bool KeyExists(HKEY root, const char *path);
 void ResetStore();                           // the key exists and is empty
 void RemoveStore();                          // the key is missing
 int32_t StoreInt(const char *name);          // a 4-byte REG_DWORD, else fails the test
+
+// The five calibration values in the store: written as DWORDs, or each
+// expected to be a DWORD of the set's value.
+void PutCalibrationSet(const CalibrationSet &set);
+void ExpectStoredSet(const CalibrationSet &want);

@@ -82,9 +82,7 @@ protected:
     void Install()
     {
         MakeDir(Staging);
-        for (const char *name : {"install.exe", "Zentrim.exe", "kaltex.inf", "kaltex.vxd",
-                                 "quinpad1.0.cpl", "nilpt.cur", "brevin.txt"})
-            PutFile(Staging + "\\" + name, name);
+        PutPackageFiles(Staging);
         lstrcpyA(SourceDirectory, Staging.c_str());
         lstrcpyA(WindowsDirectory, windows.c_str());
         lstrcpyA(AppletFileName, "quinpad1.0.cpl");

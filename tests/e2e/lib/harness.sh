@@ -242,6 +242,20 @@ e2e_touch() {
     e2e_click $at
 }
 
+# e2e_first_target W H / e2e_second_target W H: waits until that target's
+# centre pixel shows yellow, once it is painted.
+e2e_first_target() {
+    e2e_wait_pixel $(($1 / 10)) $(($2 / 10 - 2)) 255,255,0
+}
+e2e_second_target() {
+    e2e_wait_pixel $(($1 - $1 / 10)) $(($2 - $2 / 10 - 2)) 255,255,0
+}
+
+# e2e_press_ok W H: "OK" on the check screen of a W x H calibration.
+e2e_press_ok() {
+    e2e_click $(($1 / 2 - 105 + 50)) $(($2 / 2 - 30 + 25))
+}
+
 # e2e_touch_targets W H [SHOT_SECOND SHOT_CHECK]: with the first target up,
 # the panel touches it, then the second; returns on the check screen (the
 # hand picture's black frame shows). Screenshots of the second target and the
@@ -249,7 +263,7 @@ e2e_touch() {
 e2e_touch_targets() {
     local w=$1 h=$2
     e2e_touch $((w / 10)) $((h / 10)) "$w" "$h"
-    e2e_wait_pixel $((w - w / 10)) $((h - h / 10 - 2)) 255,255,0
+    e2e_second_target "$w" "$h"
     [ -n "${3:-}" ] && e2e_screenshot "$3"
     e2e_touch $((w - w / 10)) $((h - h / 10)) "$w" "$h"
     e2e_wait_pixel $((w / 2 - 45)) $((h / 2 - 220)) 0,0,0

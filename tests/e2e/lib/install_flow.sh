@@ -153,6 +153,25 @@ Calibration:Zentrim.exe:
 LINKS
 }
 
+# install_check_uninstalled PORT GROUP: what an uninstallation from the
+# product folder leaves. Removed: the device entry and its slot, the driver
+# files, the applet, the calibrator's copy, the program group, the product
+# folder's files but the running setup program. Kept: the parameter store
+# (its "Port" as given) and the cursor.
+install_check_uninstalled() {
+    local port=$1 group=$2 w=$WINEPREFIX/drive_c/windows f
+    e2e_expect_eq "$(e2e_reg_value 'HKLM\Enum\Root\DravikTouchScreen\0000' Driver)" "" "device entry removed"
+    e2e_expect_eq "$(e2e_reg_value 'HKLM\System\CurrentControlSet\Services\Class\Mouse\0000' DriverDesc)" "" \
+        "class slot removed"
+    for f in system/kaltex.vxd inf/kaltex.inf system/quinpad1.0.cpl Zentrim.exe; do
+        [ ! -e "$w/$f" ] || { echo "FAIL: $f left" >&2; return 1; }
+    done
+    [ ! -e "$group" ] || { echo "FAIL: program group left" >&2; return 1; }
+    e2e_expect_eq "$(ls "$w/VelmoraScreen")" "install.exe" "the product folder keeps only the running program"
+    e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" Port)" "$port" "Port is kept"
+    [ -f "$w/nilpt.cur" ] || { echo "FAIL: the cursor should stay" >&2; return 1; }
+}
+
 # What an installation put in place, for the log and for a reader of tools/run.
 install_report() {
     echo "== driver parameter store"

@@ -62,6 +62,7 @@ ensure_packages() {
     _as_root_or_explain "dpkg --add-architecture i386" "apt-get update" \
         "apt-get install --no-install-recommends ${missing[*]}"
     echo "== installing ${#missing[@]} packages: ${missing[*]}"
+    local began=$SECONDS
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         "${AS_ROOT[@]}" dpkg --add-architecture i386
     fi
@@ -70,5 +71,5 @@ ensure_packages() {
     # Its errors still reach the terminal; its progress comes as status lines.
     "${AS_ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
         --no-install-recommends -o APT::Status-Fd=1 "${missing[@]}" | _apt_progress
-    echo "== apt: done"
+    echo "== apt: done in $((SECONDS - began)) s"
 }

@@ -64,6 +64,9 @@ e2e_begin() {
     rm -rf "$E2E_DIR" "$E2E_SHOT_DIR"
     mkdir -p "$E2E_DIR" "$E2E_SHOT_DIR"
     trap _e2e_cleanup EXIT
+    # A step that fails without a word (its output sent away) still names
+    # itself: the log then says where the test stopped.
+    trap 'echo "e2e $E2E_NAME: stopped at line $LINENO, exit $?: $BASH_COMMAND" >&2' ERR
 
     # A prefix made once by wineboot and never run in, copied: as fresh as a
     # new one, in a second instead of ten.

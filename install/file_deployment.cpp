@@ -15,9 +15,14 @@ bool CopyFromSource(const char *name, const char *destinationPattern)
 }
 
 // Every entry of the source directory into the product folder; on a failed
-// copy, one attempt to remove the folder (only an empty one goes).
-bool CopySourceDirectory()
+// copy, one attempt to remove the folder (only an empty one goes). Setup
+// started again from the product folder (for another COM port) has nothing
+// to copy there: each file would be copied onto itself, which fails on the
+// running install.exe and may truncate a file on Windows 9x.
+bool CopySourceDirectory(const char *folder)
 {
+    if (IsSameFolder(SourceDirectory, folder))
+        return true;
     char pattern[PathSize];
     WIN32_FIND_DATAA entry;
     if (!BuildPath(pattern, sizeof pattern, "%s\\*.*", SourceDirectory))
@@ -31,8 +36,7 @@ bool CopySourceDirectory()
         if (!CopyFromSource(entry.cFileName, "%s\\VelmoraScreen\\%s")) {
             DWORD error = GetLastError();
             FindClose(search);
-            char folder[DestinationSize];
-            if (BuildPath(folder, sizeof folder, "%s\\%s", WindowsDirectory, ProductFolderName))
+            if (folder[0])
                 RemoveDirectoryA(folder);
             SetLastError(error); // the copy's error is the one to report
             return false;
@@ -61,17 +65,22 @@ int DeployFiles(HWND page)
     char folder[DestinationSize];
     if (BuildPath(folder, sizeof folder, "%s\\%s", WindowsDirectory, ProductFolderName))
         CreateDirectoryA(folder, NULL);
-    if (!CopySourceDirectory())
+    else
+        folder[0] = '\0';
+    if (!CopySourceDirectory(folder))
         return StepFailed;
 
+    // A single file that does not copy still leaves the others and the
+    // driver's settings in place: without them the driver would start with
+    // no port, however complete the installation is reported.
+    bool complete = true;
     if (!CopyFromSource(AppletFileName, "%s\\System\\%s")) {
         MessageBoxA(page, "Please Close \"Control Panel\"", "Warnning", MB_OK);
-        if (!CopyFromSource(AppletFileName, "%s\\System\\%s"))
-            return StepStoppedEarly;
+        complete = CopyFromSource(AppletFileName, "%s\\System\\%s");
     }
-    if (!CopyFromSource(CalibratorFileName, "%s\\%s"))
-        return StepStoppedEarly;
-    if (!CopyFromSource(CursorFileName, "%s\\%s"))
-        return StepStoppedEarly;
-    return WriteDefaults() ? StepDone : StepFailed;
+    complete = CopyFromSource(CalibratorFileName, "%s\\%s") && complete;
+    complete = CopyFromSource(CursorFileName, "%s\\%s") && complete;
+    if (!WriteDefaults())
+        return StepFailed;
+    return complete ? StepDone : StepStoppedEarly;
 }

@@ -41,6 +41,15 @@ std::string Text(const std::string &key, const char *name)
     return bytes.substr(0, bytes.find('\0'));
 }
 
+// All twelve defaults in the store, "Port" the one chosen.
+void ExpectDefaults(int port)
+{
+    EXPECT_EQ(StoreInt("Port"), port);
+    for (int i = 1; i < ParameterCount; ++i)
+        EXPECT_EQ(StoreInt(ParameterDefaults[i].Name), ParameterDefaults[i].Value)
+            << ParameterDefaults[i].Name;
+}
+
 class InstallSteps : public ::testing::Test {
 protected:
     void SetUp() override
@@ -199,11 +208,26 @@ TEST_F(InstallSteps, DeploymentCopiesEverythingAndWritesTheDefaults)
     EXPECT_EQ(FileText(Windows + "\\Zentrim.exe"), "contents of Zentrim.exe");
     EXPECT_EQ(FileText(Windows + "\\nilpt.cur"), "contents of nilpt.cur");
     EXPECT_TRUE(boxes.Seen().empty());
+    ExpectDefaults(3);
+}
 
-    EXPECT_EQ(StoreInt("Port"), 3);
-    for (int i = 1; i < ParameterCount; ++i)
-        EXPECT_EQ(StoreInt(ParameterDefaults[i].Name), ParameterDefaults[i].Value)
-            << ParameterDefaults[i].Name;
+// Setup started again from the product folder, for another port: nothing
+// there is copied onto itself, and the rest goes on as in an installation.
+TEST_F(InstallSteps, DeploymentFromTheProductFolderChangesNothingThere)
+{
+    SelectedPort = 4;
+    MakeDir(Product);
+    PutPackageFiles(Product, "installed ");
+    PutFile(Product + "\\brevin.txt", "read-only", FILE_ATTRIBUTE_READONLY);
+    char shortName[MAX_PATH];
+    ASSERT_GT(GetShortPathNameA(Product.c_str(), shortName, MAX_PATH), 0u);
+    CharLowerA(shortName); // as Windows 98 may hand it over
+    lstrcpyA(SourceDirectory, shortName);
+    EXPECT_EQ(DeployFiles(NULL), 0);
+    EXPECT_EQ(FileText(Product + "\\install.exe"), "installed install.exe");
+    EXPECT_TRUE(GetFileAttributesA((Product + "\\brevin.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(FileText(Windows + "\\Zentrim.exe"), "installed Zentrim.exe");
+    ExpectDefaults(4);
 }
 
 TEST_F(InstallSteps, DeploymentFailsOnASubdirectory)
@@ -237,25 +261,26 @@ TEST_F(InstallSteps, DeploymentWarnsOnceAboutALockedApplet)
         EXPECT_EQ(boxes.Seen()[0].Text, "Please Close \"Control Panel\"");
         EXPECT_EQ(boxes.Seen()[0].Owner, page);
         DestroyWindow(page);
-        if (freedOnWarning) {
-            EXPECT_EQ(result, 0);
-            EXPECT_EQ(FileText(applet), "contents of quinpad1.0.cpl");
-        } else {
-            EXPECT_EQ(result, 1);
-            EXPECT_FALSE(FileExists(Windows + "\\Zentrim.exe"));
-            EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, StoreKeyPath));
-        }
+        EXPECT_EQ(result, freedOnWarning ? 0 : 1);
+        EXPECT_EQ(FileText(applet), freedOnWarning ? "contents of quinpad1.0.cpl" : "in use");
+        EXPECT_EQ(FileText(Windows + "\\Zentrim.exe"), "contents of Zentrim.exe");
+        ExpectDefaults(3);
     }
 }
 
-TEST_F(InstallSteps, DeploymentStopsEarlyWithoutTheCalibratorOrCursor)
+// A single file missing from the package: the others and the driver's
+// settings are still put in place, and the step reports it stopped early.
+TEST_F(InstallSteps, DeploymentWithoutTheCalibratorOrCursorStillWritesTheDefaults)
 {
-    for (const char *missing : {"Zentrim.exe", "nilpt.cur"}) {
+    const char *const singles[] = {"Zentrim.exe", "nilpt.cur"};
+    for (const char *missing : singles) {
         SCOPED_TRACE(missing);
         SetUp();
         DeleteFileA((Source + "\\" + missing).c_str());
         EXPECT_EQ(DeployFiles(NULL), 1);
-        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, StoreKeyPath));
+        for (const char *file : singles)
+            EXPECT_EQ(FileExists(Windows + "\\" + file), file != missing) << file;
+        ExpectDefaults(3);
     }
 }
 

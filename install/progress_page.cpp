@@ -59,18 +59,21 @@ void OnTick(HWND page)
 }
 
 // The hand-off: Windows starts the calibrator's copy in the Windows directory
-// once, at the next logon.
+// once, at the next logon. Only when that copy is there: Windows 98 greets
+// the logon with "cannot find" for a command naming a missing program.
 void WriteRunOnceValue()
 {
-    HKEY key = OpenOrCreateKey(HKEY_CURRENT_USER, RunOnceKeyPath);
-    if (!key)
-        return;
     // In a buffer of its own, so that WindowsDirectory stays the directory; a
     // directory too long for the name is not written at all rather than cut
     // into a command naming another file.
     char command[PathSize];
-    if (FormatPath(command, sizeof command, "%s\\%s", WindowsDirectory, CalibratorFileName))
-        WriteText(key, RunOnceValueName, command);
+    if (!FormatPath(command, sizeof command, "%s\\%s", WindowsDirectory, CalibratorFileName) ||
+        GetFileAttributesA(command) == INVALID_FILE_ATTRIBUTES)
+        return;
+    HKEY key = OpenOrCreateKey(HKEY_CURRENT_USER, RunOnceKeyPath);
+    if (!key)
+        return;
+    WriteText(key, RunOnceValueName, command);
     CloseKey(key);
 }
 
@@ -90,8 +93,12 @@ void OnFinish(HWND page)
     EndDialog(page, IDC_FINISH);
 }
 
+// Windows' dialog manager sends no Cancel command for a disabled "Cancel"
+// (the close box or Escape after the sequence ended); Wine sends it anyway.
 void OnCancel(HWND page)
 {
+    if (!IsWindowEnabled(GetDlgItem(page, IDCANCEL)))
+        return;
     if (MessageBoxA(page, "Are you sure to break setup process?", "Message", MB_YESNO) == IDYES) {
         KillTimer(page, StepTimer);
         PostQuitMessage(0);

@@ -196,9 +196,7 @@ void OnDestroy()
     DeleteDC(TargetDC);
     DeleteDC(CheckMarkDC);
     DeleteDC(HandDC);
-    DeleteObject(TargetBitmap);
-    DeleteObject(CheckMarkBitmap);
-    DeleteObject(HandBitmap);
+    FreeCalibrationBitmaps();
     PostQuitMessage(0);
 }
 
@@ -252,6 +250,15 @@ bool RegisterCalibrationClass(HINSTANCE instance)
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = CalibrationClassName;
     return RegisterClassA(&wc) != 0;
+}
+
+void FreeCalibrationBitmaps()
+{
+    HBITMAP *bitmaps[] = {&TargetBitmap, &CheckMarkBitmap, &HandBitmap};
+    for (HBITMAP *bitmap : bitmaps) {
+        DeleteObject(*bitmap);
+        *bitmap = NULL;
+    }
 }
 
 HWND CreateCalibrationWindow(HINSTANCE instance)

@@ -25,3 +25,7 @@ bool RegisterCalibrationClass(HINSTANCE instance);
 // ScreenHeight; its creation handling runs inside. NULL when it could not be
 // made.
 HWND CreateCalibrationWindow(HINSTANCE instance);
+
+// Frees the three bitmaps; the window's destruction does, and so does a
+// start whose window could not be made.
+void FreeCalibrationBitmaps();

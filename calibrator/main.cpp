@@ -26,6 +26,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     DeleteDC(display);
 
     HWND window = CreateCalibrationWindow(instance);
+    if (window == NULL) {
+        // On Windows 98 the USER heap can run out at a crowded logon. Waiting
+        // in a loop with no window would hold the single-instance mutex, and
+        // every later start would end silently until the next restart.
+        FreeCalibrationBitmaps();
+        return 0;
+    }
     ShowWindow(window, show);
     UpdateWindow(window);
 

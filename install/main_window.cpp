@@ -18,7 +18,7 @@ void OnCreate(HWND window)
 void OnStartTimer(HWND window)
 {
     KillTimer(window, StartTimer);
-    DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_WELCOME), window, WelcomePageProc, 0);
+    OpenWizardPage(window, IDD_WELCOME, WelcomePageProc);
 }
 
 // The menu's commands, by their id; false for any other.

@@ -100,7 +100,7 @@ void QuitWizard(HWND page)
 void MoveToPage(HWND page, int leaving, int nextTemplate, DLGPROC nextProc)
 {
     EndDialog(page, leaving);
-    DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(nextTemplate), MainWindow, nextProc, 0);
+    OpenWizardPage(MainWindow, nextTemplate, nextProc);
 }
 
 void OnPortPageInit(HWND page)
@@ -144,6 +144,12 @@ bool OnPortCommand(HWND page, int id)
 }
 
 } // namespace
+
+void OpenWizardPage(HWND owner, int pageTemplate, DLGPROC proc)
+{
+    if (DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(pageTemplate), owner, proc, 0) == -1)
+        PostQuitMessage(0);
+}
 
 void CenterWizardPage(HWND page)
 {

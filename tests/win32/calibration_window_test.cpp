@@ -139,6 +139,7 @@ TEST_F(CalibrationScreen, CreationSavesAndNeutralises)
     EXPECT_FALSE(IsWindowVisible(AdjustAgainButton));
     EXPECT_EQ(GetDlgCtrlID(OkButton), 0);
     EXPECT_EQ(GetDlgCtrlID(AdjustAgainButton), 0);
+    EXPECT_TRUE(KillTimer(window, GiveUpTimer)); // armed: the other tests tick it by hand
 }
 
 TEST_F(CalibrationScreen, TwoTouchesThenOkKeepTheComputedSet)
@@ -185,6 +186,7 @@ TEST_F(CalibrationScreen, AdjustAgainThenGiveUpRestoresTheSetSavedAtCreation)
     Create();
     ReachCheckScreen();
     Click(AdjustAgainButton);
+    EXPECT_TRUE(KillTimer(window, GiveUpTimer)); // armed again
     EXPECT_EQ(ScreenState, FirstTargetScreen);
     EXPECT_FALSE(TouchTaken);
     ExpectStoredSet(NeutralCalibration);

@@ -22,12 +22,29 @@ bool IsUninstallTail(const char *tail)
     return tail[0] == '/' && tail[1] == 'u' && tail[2] == '\0';
 }
 
-PageShift WizardPageShift(int32_t screenWidth, int32_t screenHeight)
+namespace {
+
+// One axis: the screen's extent and the page's two edges on it.
+int32_t AxisShift(int32_t screen, int32_t low, int32_t high)
 {
-    // Below 600 pixels a negative shift would put the caption above the
-    // screen, where the page cannot be dragged: it stays at the template's 0.
-    int32_t dx = screenWidth / 2 - 300, dy = screenHeight / 2 - 300;
-    return {dx < 0 ? 0 : dx, dy < 0 ? 0 : dy};
+    // Below 600 pixels a negative half would put the caption above the
+    // screen, where the page cannot be dragged.
+    int32_t shift = screen / 2 - 300;
+    if (shift < 0)
+        shift = 0;
+    if (high + shift > screen)
+        shift = screen - high;
+    if (low + shift < 0)
+        shift = -low;
+    return shift;
+}
+
+} // namespace
+
+PageShift WizardPageShift(int32_t screenWidth, int32_t screenHeight, PageRect page)
+{
+    return {AxisShift(screenWidth, page.Left, page.Right),
+            AxisShift(screenHeight, page.Top, page.Bottom)};
 }
 
 namespace {

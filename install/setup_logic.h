@@ -11,12 +11,18 @@ const char *CommandLineTail(const char *commandLine);
 // Only a tail of exactly "/u" uninstalls.
 bool IsUninstallTail(const char *tail);
 
-// How far each wizard page moves from where its template puts it: half the
-// screen less 300, each half dropping its remainder, and never negative.
+// How far each wizard page moves from where it stands (page, in screen
+// pixels): half the screen less 300, each half dropping its remainder, never
+// negative; then less, so that a page that fits the screen lies wholly on it
+// (Large Fonts make a page larger), and never so far that its left or top
+// edge, with the caption, leaves the screen.
 struct PageShift {
     int32_t Dx, Dy;
 };
-PageShift WizardPageShift(int32_t screenWidth, int32_t screenHeight);
+struct PageRect {
+    int32_t Left, Top, Right, Bottom;
+};
+PageShift WizardPageShift(int32_t screenWidth, int32_t screenHeight, PageRect page);
 
 // The number after the first three characters, as the standard
 // string-to-integer conversion reads it (blanks, a sign, digits; no digits

@@ -156,7 +156,9 @@ void CenterWizardPage(HWND page)
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
     GetWindowPlacement(page, &placement);
-    PageShift shift = WizardPageShift(ScreenWidth, ScreenHeight);
+    RECT at = {};
+    GetWindowRect(page, &at);
+    PageShift shift = WizardPageShift(ScreenWidth, ScreenHeight, {at.left, at.top, at.right, at.bottom});
     OffsetRect(&placement.rcNormalPosition, shift.Dx, shift.Dy);
     SetWindowPlacement(page, &placement);
 }

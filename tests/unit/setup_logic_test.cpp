@@ -34,15 +34,23 @@ TEST(CommandLine, OnlyATailOfExactlySlashUUninstalls)
     }
 }
 
-TEST(WizardPageShift, HalvesDropTheirRemainder)
+TEST(WizardPageShift, HalvesDropTheirRemainderAndKeepThePageOnTheScreen)
 {
+    const PageRect small = {0, 22, 566, 385}; // 280 x 180 units at 96 dpi, below a caption
+    const PageRect large = {0, 22, 776, 502}; // the same at 120 dpi (Large Fonts)
     const struct {
-        int w, h, dx, dy;
-    } cases[] = {{800, 600, 100, 0}, {1024, 768, 212, 84}, {640, 480, 20, 0}, {400, 300, 0, 0}, {1025, 769, 212, 84}};
+        int w, h;
+        PageRect page;
+        int dx, dy;
+    } cases[] = {
+        {800, 600, small, 100, 0},   {1024, 768, small, 212, 84}, {640, 480, small, 20, 0},
+        {400, 300, small, 0, -22},   {1025, 769, small, 212, 84}, {800, 600, large, 24, 0},
+        {1024, 768, large, 212, 84}, {640, 480, large, 0, -22},
+    };
     for (const auto &c : cases) {
-        PageShift s = WizardPageShift(c.w, c.h);
-        EXPECT_EQ(s.Dx, c.dx) << c.w;
-        EXPECT_EQ(s.Dy, c.dy) << c.h;
+        PageShift s = WizardPageShift(c.w, c.h, c.page);
+        EXPECT_EQ(s.Dx, c.dx) << c.w << "x" << c.h << ", page " << c.page.Right;
+        EXPECT_EQ(s.Dy, c.dy) << c.w << "x" << c.h << ", page " << c.page.Right;
     }
 }
 

@@ -5,11 +5,14 @@
 # build and every test tier. Installed without recommends, so each package a
 # tool here runs from is named, not left to a recommendation: clang's
 # sanitizer and libFuzzer runtime (libclang-rt-dev), chattr (e2fsprogs, no
-# longer required on Debian 13).
+# longer required on Debian 13), and 32-bit Wine's XInput2 (libxi6:i386, only
+# recommended by wine32): without it Debian 13's Wine 10 refuses each cursor
+# clip for a window that covers the display and at once tries again, so the
+# setup's backdrop, run outside a Wine desktop, never gets its timer message.
 VELMORA_PACKAGES=(
     cmake ninja-build make g++ python3 googletest libgtest-dev clang libclang-rt-dev
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
-    wine wine64 wine32:i386 fonts-wine
+    wine wine64 wine32:i386 libxi6:i386 fonts-wine
     xvfb xauth xdotool x11-utils imagemagick inotify-tools
     mtools zip locales fonts-wqy-microhei e2fsprogs
 )

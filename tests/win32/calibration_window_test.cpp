@@ -5,6 +5,7 @@
 #include "calibration_window.h"
 #include "calibrator_state.h"
 #include "driver_contract.h"
+#include "handle_balance.h"
 #include "message_boxes.h"
 #include "parameter_access.h"
 #include "registry_fixture.h"
@@ -304,6 +305,7 @@ TEST_F(CalibrationScreen, SessionEndWithoutAStoreKeyCreatesNone)
 // must then end without touching anything.
 TEST(SecondCalibrator, BringsTheFirstForward)
 {
+    ExpectHandlesKeptOpen(2); // each check's mutex, held until the process ends
     EXPECT_FALSE(AnotherCalibratorRuns()); // this process is now the one that runs
     ResetStore();
     HWND first = StartCalibrationWindow(800, 600);

@@ -6,6 +6,7 @@
 #include "driver_contract.h"
 #include "file_deployment.h"
 #include "file_fixture.h"
+#include "handle_balance.h"
 #include "install_files.h"
 #include "registry_fixture.h"
 #include "setup_state.h"
@@ -13,13 +14,15 @@
 #include "uninstall.h"
 
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <functional>
 
 namespace {
 
 const char ResultKey[] = "Software\\VelmoraTest";
 
-// In the child: uninstall, report the result as the exit code, and end; or
+// In the child: uninstall, report the result as the exit code (2 when it
+// left a handle open), and end; or
 // report the source directory the child's own path gives.
 const bool IsChild = [] {
     if (strstr(GetCommandLineA(), "--resolve-child")) {
@@ -34,7 +37,14 @@ const bool IsChild = [] {
     if (!strstr(GetCommandLineA(), "--uninstall-child"))
         return false;
     lstrcpyA(AppletFileName, "quinpad1.0.cpl");
-    ExitProcess(UninstallPackage() < 0 ? 1 : 0);
+    OpenWhatStaysOpen();
+    int result = 0;
+    std::string changed = HandlesChangedBy([&] { result = UninstallPackage(); });
+    if (!changed.empty()) {
+        std::fprintf(stderr, "the uninstallation: %s\n", changed.c_str());
+        ExitProcess(2);
+    }
+    ExitProcess(result < 0 ? 1 : 0);
     return true;
 }();
 
@@ -96,7 +106,7 @@ protected:
 
     // Runs the uninstallation from the product folder; onWarning runs when
     // the child's warning box shows, which is then answered. Returns the
-    // child's exit code: 0 success, 1 failure.
+    // child's exit code: 0 success, 1 failure, 2 a handle left open.
     DWORD RunFromProduct(int *warnings, const std::function<void()> &onWarning = {})
     {
         MakeDir(product);

@@ -60,6 +60,49 @@ bool BuildPath(char *out, int size, const char *pattern, const char *first, cons
     return false;
 }
 
+namespace {
+
+// Shared for reading and writing, so that a file another program holds open,
+// a running program's image among them, can still be read.
+HANDLE OpenToRead(const char *path)
+{
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, NULL);
+}
+
+bool SameBytes(HANDLE first, HANDLE second)
+{
+    if (GetFileSize(first, NULL) != GetFileSize(second, NULL))
+        return false;
+    BYTE a[4096], b[4096];
+    for (;;) {
+        DWORD gotA = 0, gotB = 0;
+        if (!ReadFile(first, a, sizeof a, &gotA, NULL) ||
+            !ReadFile(second, b, sizeof b, &gotB, NULL) || gotA != gotB)
+            return false;
+        if (gotA == 0)
+            return true;
+        for (DWORD i = 0; i < gotA; ++i)
+            if (a[i] != b[i])
+                return false;
+    }
+}
+
+bool HasSameContent(const char *first, const char *second)
+{
+    HANDLE a = OpenToRead(first);
+    if (a == INVALID_HANDLE_VALUE)
+        return false;
+    HANDLE b = OpenToRead(second);
+    bool same = b != INVALID_HANDLE_VALUE && SameBytes(a, b);
+    if (b != INVALID_HANDLE_VALUE)
+        CloseHandle(b);
+    CloseHandle(a);
+    return same;
+}
+
+} // namespace
+
 bool CopyOver(const char *source, const char *destination)
 {
     if (!source[0] || !destination[0]) {
@@ -67,7 +110,17 @@ bool CopyOver(const char *source, const char *destination)
         return false;
     }
     SetFileAttributesA(destination, 0);
-    return CopyFileA(source, destination, FALSE) != FALSE;
+    if (CopyFileA(source, destination, FALSE))
+        return true;
+    // Windows 9x refuses to copy over a file that another program holds open,
+    // however it shares it: setup run again while lokrit.exe runs from the
+    // product folder, or with the help file open. A target that already holds
+    // the source's bytes is in place all the same.
+    DWORD error = GetLastError();
+    if (HasSameContent(source, destination))
+        return true;
+    SetLastError(error);
+    return false;
 }
 
 bool DeleteOver(const char *path)

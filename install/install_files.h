@@ -13,7 +13,8 @@ bool BuildPath(char *out, int size, const char *pattern, const char *first,
                const char *second = nullptr);
 
 // Clears the destination's attributes and copies over it; false when the copy
-// (or the building of either path) failed.
+// (or the building of either path) failed, unless the destination already
+// holds the source's bytes.
 bool CopyOver(const char *source, const char *destination);
 
 // Clears the file's attributes and deletes it; false when it is still there.

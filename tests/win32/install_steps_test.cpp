@@ -230,6 +230,44 @@ TEST_F(InstallSteps, DeploymentFromTheProductFolderChangesNothingThere)
     ExpectDefaults(4);
 }
 
+// Setup run again while a program of the package holds one of its files in
+// the product folder open (lokrit.exe stays resident): Windows 9x refuses a
+// copy over it, as Wine does for a file held with FILE_SHARE_READ alone.
+TEST_F(InstallSteps, DeploymentOverAFileHeldOpen)
+{
+    const struct {
+        const char *what, *held;
+        int result;
+    } cases[] = {
+        {"the same content is in place", "contents of lokrit.exe", 0},
+        {"other content fails the step", "an older lokrit.exe", -1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        SelectedPort = 4;
+        PutFile(Source + "\\lokrit.exe", "contents of lokrit.exe");
+        MakeDir(Product);
+        const std::string held = Product + "\\lokrit.exe";
+        PutFile(held, c.held);
+        HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL,
+                                    OPEN_EXISTING, 0, NULL);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        int result = DeployFiles(NULL);
+        DWORD error = GetLastError();
+        CloseHandle(holder);
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(FileText(held), c.held);
+        if (c.result < 0) {
+            EXPECT_EQ(error, DWORD(ERROR_SHARING_VIOLATION));
+            continue;
+        }
+        for (const char *name : PackageFiles)
+            EXPECT_EQ(FileText(Product + "\\" + name), std::string("contents of ") + name);
+        ExpectDefaults(4);
+    }
+}
+
 TEST_F(InstallSteps, DeploymentFailsOnASubdirectory)
 {
     MakeDir(Source + "\\sub");

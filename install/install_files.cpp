@@ -88,15 +88,41 @@ bool SameBytes(HANDLE first, HANDLE second)
     }
 }
 
-bool HasSameContent(const char *first, const char *second)
+// The size and last-write time of both directory entries, read without
+// opening either file; CopyFileA gives the copy the source's time.
+bool SameSizeAndTime(const char *first, const char *second)
 {
-    HANDLE a = OpenToRead(first);
+    WIN32_FIND_DATAA a, b;
+    HANDLE search = FindFirstFileA(first, &a);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    search = FindFirstFileA(second, &b);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    return a.nFileSizeLow == b.nFileSizeLow && a.nFileSizeHigh == b.nFileSizeHigh &&
+           a.ftLastWriteTime.dwLowDateTime == b.ftLastWriteTime.dwLowDateTime &&
+           a.ftLastWriteTime.dwHighDateTime == b.ftLastWriteTime.dwHighDateTime;
+}
+
+// The same bytes in both. A destination that cannot be opened at all
+// (Windows 9x shares a file with no one while it is mapped, as a running
+// program's image is) counts as the same when it is as a copy of the source
+// left it.
+bool HasSameContent(const char *source, const char *destination)
+{
+    HANDLE a = OpenToRead(source);
     if (a == INVALID_HANDLE_VALUE)
         return false;
-    HANDLE b = OpenToRead(second);
-    bool same = b != INVALID_HANDLE_VALUE && SameBytes(a, b);
-    if (b != INVALID_HANDLE_VALUE)
+    HANDLE b = OpenToRead(destination);
+    bool same;
+    if (b != INVALID_HANDLE_VALUE) {
+        same = SameBytes(a, b);
         CloseHandle(b);
+    } else {
+        same = SameSizeAndTime(source, destination);
+    }
     CloseHandle(a);
     return same;
 }

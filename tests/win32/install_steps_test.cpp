@@ -232,32 +232,43 @@ TEST_F(InstallSteps, DeploymentFromTheProductFolderChangesNothingThere)
 
 // Setup run again while a program of the package holds one of its files in
 // the product folder open (lokrit.exe stays resident): Windows 9x refuses a
-// copy over it, as Wine does for a file held with FILE_SHARE_READ alone.
+// copy over it, as Wine does for a file held with FILE_SHARE_READ alone; a
+// running program's image it shares with no one.
 TEST_F(InstallSteps, DeploymentOverAFileHeldOpen)
 {
     const struct {
-        const char *what, *held;
+        const char *what, *held; // the held file's content, NULL: copied from the source
+        DWORD share;
         int result;
     } cases[] = {
-        {"the same content is in place", "contents of lokrit.exe", 0},
-        {"other content fails the step", "an older lokrit.exe", -1},
+        {"the same content is in place", "contents of lokrit.exe", FILE_SHARE_READ, 0},
+        {"other content fails the step", "an older lokrit.exe", FILE_SHARE_READ, -1},
+        {"unshared, as copied before, is in place", NULL, 0, 0},
+        {"unshared, other content of the same size fails", "contents of lokrit.exX", 0, -1},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
         SelectedPort = 4;
-        PutFile(Source + "\\lokrit.exe", "contents of lokrit.exe");
+        const std::string source = Source + "\\lokrit.exe", held = Product + "\\lokrit.exe";
+        PutFile(source, "contents of lokrit.exe");
         MakeDir(Product);
-        const std::string held = Product + "\\lokrit.exe";
-        PutFile(held, c.held);
-        HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL,
-                                    OPEN_EXISTING, 0, NULL);
+        if (c.held) {
+            PutFile(held, c.held);
+            const FILETIME older = {0, 0x01BF53EB}; // 1999, before the source
+            HANDLE f = CreateFileA(held.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+            SetFileTime(f, NULL, NULL, &older);
+            CloseHandle(f);
+        } else {
+            CopyFileA(source.c_str(), held.c_str(), FALSE);
+        }
+        HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, c.share, NULL, OPEN_EXISTING, 0, NULL);
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         int result = DeployFiles(NULL);
         DWORD error = GetLastError();
         CloseHandle(holder);
         EXPECT_EQ(result, c.result);
-        EXPECT_EQ(FileText(held), c.held);
+        EXPECT_EQ(FileText(held), c.held ? c.held : "contents of lokrit.exe");
         if (c.result < 0) {
             EXPECT_EQ(error, DWORD(ERROR_SHARING_VIOLATION));
             continue;

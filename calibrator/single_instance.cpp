@@ -11,9 +11,12 @@ bool AnotherCalibratorRuns()
     CreateMutexA(NULL, FALSE, "Velmora Zentrim");
     if (GetLastError() != ERROR_ALREADY_EXISTS)
         return false;
-    // The other copy may still be making its window (a double click).
+    // The other copy may still be making its window (a double click), which
+    // shows when its creation is done: Windows 98 brings no hidden window
+    // forward.
     for (int tries = 0; tries < 20; ++tries) {
-        if (HWND window = FindWindowA(CalibrationClassName, NULL)) {
+        HWND window = FindWindowA(CalibrationClassName, NULL);
+        if (window && IsWindowVisible(window)) {
             SetForegroundWindow(window);
             break;
         }

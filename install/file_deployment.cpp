@@ -17,8 +17,8 @@ bool CopyFromSource(const char *name, const char *destinationPattern)
 // Every entry of the source directory into the product folder; on a failed
 // copy, one attempt to remove the folder (only an empty one goes). Setup
 // started again from the product folder (for another COM port) has nothing
-// to copy there: each file would be copied onto itself, which fails on the
-// running install.exe and may truncate a file on Windows 9x.
+// to copy there: each file would be copied onto itself, which fails (80 on
+// Windows 9x, 32 on NT) and would clear the files' attributes for nothing.
 bool CopySourceDirectory(const char *folder)
 {
     if (IsSameFolder(SourceDirectory, folder))

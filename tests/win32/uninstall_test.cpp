@@ -221,6 +221,22 @@ TEST(WinePrefix, ReportsWindows98)
     EXPECT_EQ(HIBYTE(LOWORD(version)), 10);
 }
 
+// Wine draws caption buttons as Marlett glyphs: a prefix without the font
+// shows the close box as the letter "r" in every window and screenshot.
+TEST(WinePrefix, HasTheFontOfCaptionButtons)
+{
+    HDC dc = CreateCompatibleDC(NULL);
+    HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET, 0, 0,
+                             0, 0, "Marlett");
+    HGDIOBJ previous = SelectObject(dc, font);
+    char face[LF_FACESIZE] = "";
+    GetTextFaceA(dc, sizeof face, face);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    DeleteDC(dc);
+    EXPECT_STREQ(face, "Marlett");
+}
+
 TEST_F(Uninstall, TakesWholeSubtreesUnderWindows98AndNT)
 {
     for (const char *version : {"win98", "winxp"}) {

@@ -40,25 +40,52 @@ wine_tool_loader() {
     if wine32_works; then echo /usr/lib/wine/wine; else echo /usr/lib/wine/wine64; fi
 }
 
+# Wine's Marlett, which draws every caption's buttons: Debian's Wine 8 looks
+# for its own fonts at an invalid path ("\??\Z:\usr\share\wine\../fonts") and
+# so never finds the ones fonts-wine installs, and draws the close box as the
+# letter "r". Wine reads each font in the prefix's Fonts folder at start.
+WINE_MARLETT=/usr/share/wine/fonts/marlett.ttf
+
+_wine_prefix_has_marlett() {
+    [ ! -f "$WINE_MARLETT" ] || [ -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]
+}
+
 # Creates $WINEPREFIX once, under a lock, so parallel tests never race on it.
 # Wine reports the package's target, Windows 98, in every prefix made here:
 # its registry then behaves as Windows 98's (RegDeleteKeyA takes a subtree).
 # With "unmanaged", Wine leaves its windows to no window manager: on a bare
-# Xvfb it otherwise waits two seconds for one each time a window goes.
+# Xvfb it otherwise waits two seconds for one each time a window goes. A
+# prefix is made once the marker is written, last: one whose creation was cut
+# short (wineboot killed midway leaves one in which reg.exe never finishes)
+# is removed and made again from nothing.
 wine_prefix_ensure() {
-    [ -f "$WINEPREFIX/.velmora-prefix" ] && return 0
+    [ -f "$WINEPREFIX/.velmora-prefix" ] && _wine_prefix_has_marlett && return 0
+    case $WINEPREFIX in
+    "" | "$HOME" | "$HOME/.wine") echo "== refusing to make the Wine prefix '$WINEPREFIX'" >&2; return 1 ;;
+    esac
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
         if [ ! -f "$WINEPREFIX/.velmora-prefix" ]; then
-            [ -f "$WINEPREFIX/system.reg" ] || "$(wine_tool_loader)" wineboot -i >/dev/null 2>&1 || true
+            if [ -e "$WINEPREFIX" ]; then
+                echo "== $WINEPREFIX was not finished: making it again"
+                /usr/lib/wine/wineserver -k 2>/dev/null || true
+                rm -rf "$WINEPREFIX"
+            fi
+            "$(wine_tool_loader)" wineboot -i >/dev/null 2>&1 ||
+                { echo "== wineboot could not make $WINEPREFIX" >&2; exit 1; }
             if [ "${1:-}" = unmanaged ]; then
                 wine_reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
             fi
             wine_reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win98 /f >/dev/null
             /usr/lib/wine/wineserver -w
-            touch "$WINEPREFIX/.velmora-prefix"
         fi
+        if ! _wine_prefix_has_marlett; then
+            mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+            cp "$WINE_MARLETT" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf.new"
+            mv "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf.new" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+        fi
+        touch "$WINEPREFIX/.velmora-prefix"
     ) 9>"$WINEPREFIX.lock"
 }
 

@@ -51,27 +51,16 @@ std::string Describe(ULONG_PTR value)
     return text;
 }
 
-// Handles in after and not in before ("opened"), and the other way round.
-struct HandleChange {
-    std::vector<ULONG_PTR> Opened, Closed;
-    std::string Text() const
-    {
-        std::string text = std::to_string(Opened.size()) + " handle(s) left open, " +
-                           std::to_string(Closed.size()) + " closed that were open before:";
-        for (ULONG_PTR h : Opened)
-            text += "\n  " + Describe(h);
-        return text;
-    }
-};
-
-HandleChange Compare(const std::vector<ULONG_PTR> &before, const std::vector<ULONG_PTR> &after)
+// The handles in after that were not in before, described one a line.
+std::string NewHandles(const std::vector<ULONG_PTR> &before, const std::vector<ULONG_PTR> &after)
 {
-    HandleChange change;
+    std::vector<ULONG_PTR> opened;
     std::set_difference(after.begin(), after.end(), before.begin(), before.end(),
-                        std::back_inserter(change.Opened));
-    std::set_difference(before.begin(), before.end(), after.begin(), after.end(),
-                        std::back_inserter(change.Closed));
-    return change;
+                        std::back_inserter(opened));
+    std::string text;
+    for (ULONG_PTR h : opened)
+        text += "\n  " + Describe(h);
+    return text;
 }
 
 size_t KeptOpen = 0;
@@ -84,10 +73,10 @@ class HandleBalance : public testing::EmptyTestEventListener {
     }
     void OnTestEnd(const testing::TestInfo &) override
     {
-        HandleChange change = Compare(before_, OpenHandles());
-        EXPECT_TRUE(change.Opened.size() == KeptOpen && change.Closed.empty())
-            << "this test's operations, " << KeptOpen << " kept open on purpose: "
-            << change.Text();
+        std::vector<ULONG_PTR> after = OpenHandles();
+        EXPECT_EQ(after.size(), before_.size() + KeptOpen)
+            << "handles held after the test against before it (" << KeptOpen
+            << " kept open on purpose); opened and left open:" << NewHandles(before_, after);
     }
     std::vector<ULONG_PTR> before_;
 };
@@ -118,10 +107,13 @@ std::string HandlesChangedBy(const std::function<void()> &operation)
 {
     std::vector<ULONG_PTR> before = OpenHandles();
     operation();
+    std::vector<ULONG_PTR> after = OpenHandles();
     if (before.empty())
         return "this process's handles cannot be listed here";
-    HandleChange change = Compare(before, OpenHandles());
-    return change.Opened.empty() && change.Closed.empty() ? "" : change.Text();
+    if (after.size() == before.size())
+        return "";
+    return std::to_string(before.size()) + " handles before, " + std::to_string(after.size()) +
+           " after; opened and left open:" + NewHandles(before, after);
 }
 
 void ExpectHandlesKeptOpen(size_t count)

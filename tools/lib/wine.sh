@@ -50,6 +50,14 @@ _wine_prefix_has_marlett() {
     [ ! -f "$WINE_MARLETT" ] || [ -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]
 }
 
+# _wine_prefix_reg_add KEY NAME TEXT: a REG_SZ value in a new prefix, with
+# reg.exe's own exit status (wine_reg's is that of its filter).
+_wine_prefix_reg_add() {
+    "$(wine_tool_loader)" reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1 && return 0
+    echo "== wineboot did not make $WINEPREFIX: reg.exe cannot write $1" >&2
+    return 1
+}
+
 # Creates $WINEPREFIX once, under a lock, so parallel tests never race on it.
 # Wine reports the package's target, Windows 98, in every prefix made here:
 # its registry then behaves as Windows 98's (RegDeleteKeyA takes a subtree).
@@ -72,12 +80,16 @@ wine_prefix_ensure() {
                 /usr/lib/wine/wineserver -k 2>/dev/null || true
                 rm -rf "$WINEPREFIX"
             fi
-            "$(wine_tool_loader)" wineboot -i >/dev/null 2>&1 ||
-                { echo "== wineboot could not make $WINEPREFIX" >&2; exit 1; }
+            # Its exit status says little: on a slow machine (qemu without
+            # KVM) Wine stops waiting for the boot after some minutes and
+            # fails the command (53) while the boot goes on. So wait for every
+            # process of the prefix, then judge it by whether reg.exe works.
+            "$(wine_tool_loader)" wineboot -i >/dev/null 2>&1 || true
+            /usr/lib/wine/wineserver -w
             if [ "${1:-}" = unmanaged ]; then
-                wine_reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+                _wine_prefix_reg_add 'HKCU\Software\Wine\X11 Driver' Managed N || exit 1
             fi
-            wine_reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win98 /f >/dev/null
+            _wine_prefix_reg_add 'HKCU\Software\Wine' Version win98 || exit 1
             /usr/lib/wine/wineserver -w
         fi
         if ! _wine_prefix_has_marlett; then

@@ -88,8 +88,15 @@ bool SameBytes(HANDLE first, HANDLE second)
     }
 }
 
+ULONGLONG Ticks(const FILETIME &time)
+{
+    return ULONGLONG(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
+
 // The size and last-write time of both directory entries, read without
-// opening either file; CopyFileA gives the copy the source's time.
+// opening either file. CopyFileA gives the copy the source's time, as the
+// destination's file system keeps it: FAT to 2 seconds, so a copy from a CD
+// may differ by up to that much.
 bool SameSizeAndTime(const char *first, const char *second)
 {
     WIN32_FIND_DATAA a, b;
@@ -101,9 +108,10 @@ bool SameSizeAndTime(const char *first, const char *second)
     if (search == INVALID_HANDLE_VALUE)
         return false;
     FindClose(search);
+    const ULONGLONG twoSeconds = 20000000, ta = Ticks(a.ftLastWriteTime),
+                    tb = Ticks(b.ftLastWriteTime);
     return a.nFileSizeLow == b.nFileSizeLow && a.nFileSizeHigh == b.nFileSizeHigh &&
-           a.ftLastWriteTime.dwLowDateTime == b.ftLastWriteTime.dwLowDateTime &&
-           a.ftLastWriteTime.dwHighDateTime == b.ftLastWriteTime.dwHighDateTime;
+           (ta > tb ? ta - tb : tb - ta) <= twoSeconds;
 }
 
 // The same bytes in both. A destination that cannot be opened at all

@@ -240,11 +240,13 @@ TEST_F(InstallSteps, DeploymentOverAFileHeldOpen)
         const char *what, *held; // the held file's content, NULL: copied from the source
         DWORD share;
         int result;
+        LONGLONG later; // the copy's time after the source's, in 100 ns
     } cases[] = {
-        {"the same content is in place", "contents of lokrit.exe", FILE_SHARE_READ, 0},
-        {"other content fails the step", "an older lokrit.exe", FILE_SHARE_READ, -1},
-        {"unshared, as copied before, is in place", NULL, 0, 0},
-        {"unshared, other content of the same size fails", "contents of lokrit.exX", 0, -1},
+        {"the same content is in place", "contents of lokrit.exe", FILE_SHARE_READ, 0, 0},
+        {"other content fails the step", "an older lokrit.exe", FILE_SHARE_READ, -1, 0},
+        {"unshared, as copied before, is in place", NULL, 0, 0, 0},
+        {"unshared, copied to FAT's 2 seconds, is in place", NULL, 0, 0, 20000000},
+        {"unshared, other content of the same size fails", "contents of lokrit.exX", 0, -1, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -253,15 +255,21 @@ TEST_F(InstallSteps, DeploymentOverAFileHeldOpen)
         const std::string source = Source + "\\lokrit.exe", held = Product + "\\lokrit.exe";
         PutFile(source, "contents of lokrit.exe");
         MakeDir(Product);
+        FILETIME time = {0, 0x01BF53EB}; // 1999, before the source
         if (c.held) {
             PutFile(held, c.held);
-            const FILETIME older = {0, 0x01BF53EB}; // 1999, before the source
-            HANDLE f = CreateFileA(held.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
-            SetFileTime(f, NULL, NULL, &older);
-            CloseHandle(f);
         } else {
             CopyFileA(source.c_str(), held.c_str(), FALSE);
+            WIN32_FILE_ATTRIBUTE_DATA original;
+            GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &original);
+            ULARGE_INTEGER t = {{original.ftLastWriteTime.dwLowDateTime,
+                                 original.ftLastWriteTime.dwHighDateTime}};
+            t.QuadPart += c.later;
+            time = {t.LowPart, t.HighPart};
         }
+        HANDLE f = CreateFileA(held.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+        SetFileTime(f, NULL, NULL, &time);
+        CloseHandle(f);
         HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, c.share, NULL, OPEN_EXISTING, 0, NULL);
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         int result = DeployFiles(NULL);

@@ -63,6 +63,20 @@ std::string NewHandles(const std::vector<ULONG_PTR> &before, const std::vector<U
     return text;
 }
 
+// "" when after holds as many handles as before and kept more; else what
+// changed. Handles that cannot be listed are a failure, not a pass.
+std::string Compare(const std::vector<ULONG_PTR> &before, const std::vector<ULONG_PTR> &after,
+                    size_t kept)
+{
+    if (before.empty())
+        return "this process's handles cannot be listed here";
+    if (after.size() == before.size() + kept)
+        return "";
+    return std::to_string(before.size()) + " handles before, " + std::to_string(after.size()) +
+           " after (" + std::to_string(kept) + " kept open on purpose); opened and left open:" +
+           NewHandles(before, after);
+}
+
 size_t KeptOpen = 0;
 
 class HandleBalance : public testing::EmptyTestEventListener {
@@ -73,10 +87,8 @@ class HandleBalance : public testing::EmptyTestEventListener {
     }
     void OnTestEnd(const testing::TestInfo &) override
     {
-        std::vector<ULONG_PTR> after = OpenHandles();
-        EXPECT_EQ(after.size(), before_.size() + KeptOpen)
-            << "handles held after the test against before it (" << KeptOpen
-            << " kept open on purpose); opened and left open:" << NewHandles(before_, after);
+        std::string changed = Compare(before_, OpenHandles(), KeptOpen);
+        EXPECT_EQ(changed, "");
     }
     std::vector<ULONG_PTR> before_;
 };
@@ -107,13 +119,7 @@ std::string HandlesChangedBy(const std::function<void()> &operation)
 {
     std::vector<ULONG_PTR> before = OpenHandles();
     operation();
-    std::vector<ULONG_PTR> after = OpenHandles();
-    if (before.empty())
-        return "this process's handles cannot be listed here";
-    if (after.size() == before.size())
-        return "";
-    return std::to_string(before.size()) + " handles before, " + std::to_string(after.size()) +
-           " after; opened and left open:" + NewHandles(before, after);
+    return Compare(before, OpenHandles(), 0);
 }
 
 void ExpectHandlesKeptOpen(size_t count)

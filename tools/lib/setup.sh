@@ -70,9 +70,17 @@ ensure_packages() {
         "${AS_ROOT[@]}" dpkg --add-architecture i386
     fi
     echo "== apt: reading the package lists"
-    "${AS_ROOT[@]}" apt-get update -qq
+    # One index that fails (a mirror caught mid-sync, a source whose key has
+    # expired) fails the update, though apt goes on with the lists it has:
+    # the installation may well succeed without it, so it is tried all the same.
+    local lists_read=1
+    "${AS_ROOT[@]}" apt-get update -qq || lists_read=0
     # Its errors still reach the terminal; its progress comes as status lines.
-    "${AS_ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
-        --no-install-recommends -o APT::Status-Fd=1 "${missing[@]}" | _apt_progress
+    if ! "${AS_ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
+        --no-install-recommends -o APT::Status-Fd=1 "${missing[@]}" | _apt_progress; then
+        [ "$lists_read" = 1 ] ||
+            echo "== apt could not read all package lists, and the installation failed: the error above names the source that failed" >&2
+        exit 1
+    fi
     echo "== apt: done in $((SECONDS - began)) s"
 }

@@ -1,5 +1,6 @@
 #include "path_format.h"
 #include "registry_data.h"
+#include "rename_section.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -71,6 +72,36 @@ TEST(IsClassSlotName, OnlySlotsTheSetupMakes)
     };
     for (const auto &c : cases)
         EXPECT_EQ(IsClassSlotName(c.data.data(), c.data.size()), c.ok) << c.data;
+}
+
+// WININIT.INI after "D=S" is added: into the first [rename] section, after
+// its last line, every other line kept as it stood.
+TEST(RenameSection, TheLineJoinsTheFirstRenameSection)
+{
+    const struct {
+        std::string before, after;
+    } cases[] = {
+        {"", "[rename]\r\nD=S\r\n"},
+        {"[other]\r\na=b", "[other]\r\na=b\r\n[rename]\r\nD=S\r\n"},
+        {"[rename]\r\nNUL=C:\\A\r\n", "[rename]\r\nNUL=C:\\A\r\nD=S\r\n"},
+        {"[Rename]\r\nNUL=A\r\nNUL=B", "[Rename]\r\nNUL=A\r\nNUL=B\r\nD=S\r\n"},
+        {" [ RENAME ] \nNUL=A\n\n[CombineVxDs]\nx=y\n",
+         " [ RENAME ] \nNUL=A\nD=S\r\n\n[CombineVxDs]\nx=y\n"},
+        {"[rename]\r\n[x]\r\n", "[rename]\r\nD=S\r\n[x]\r\n"},
+        {"[rename]", "[rename]\r\nD=S\r\n"},
+        {"[renamed]\r\nNUL=A\r\n", "[renamed]\r\nNUL=A\r\n[rename]\r\nD=S\r\n"},
+        {"[rename]\r\nNUL=A\r\n[x]\r\n[rename]\r\nNUL=B\r\n",
+         "[rename]\r\nNUL=A\r\nD=S\r\n[x]\r\n[rename]\r\nNUL=B\r\n"},
+    };
+    for (const auto &c : cases) {
+        RenameInsertion at = FindRenameInsertion(c.before.data(), c.before.size());
+        char line[64];
+        ASSERT_TRUE(FormatRenameLine(line, sizeof line, at, "D", "S"));
+        EXPECT_EQ(c.before.substr(0, at.Offset) + line + c.before.substr(at.Offset), c.after)
+            << c.before;
+    }
+    char line[8];
+    EXPECT_FALSE(FormatRenameLine(line, sizeof line, {0, true, true}, "D", "S"));
 }
 
 } // namespace

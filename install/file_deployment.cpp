@@ -6,12 +6,34 @@
 
 namespace {
 
+// The source directory's file of that name, and where it goes.
+void SourceAndDestination(const char *name, const char *destinationPattern, char *source,
+                          char *destination)
+{
+    if (!BuildPath(source, PathSize, "%s\\%s", SourceDirectory, name) ||
+        !BuildPath(destination, DestinationSize, destinationPattern, WindowsDirectory, name))
+        source[0] = destination[0] = '\0';
+}
+
 bool CopyFromSource(const char *name, const char *destinationPattern)
 {
     char source[PathSize], destination[DestinationSize];
-    return BuildPath(source, sizeof source, "%s\\%s", SourceDirectory, name) &&
-           BuildPath(destination, sizeof destination, destinationPattern, WindowsDirectory, name) &&
-           CopyOver(source, destination);
+    SourceAndDestination(name, destinationPattern, source, destination);
+    return CopyOver(source, destination);
+}
+
+// An open Control Panel holds the applet, and could write its old settings
+// back over the new port: whenever the copy fails, even over the same bytes,
+// the user is asked to close it; a copy that fails again is finished at the
+// restart.
+bool CopyApplet(HWND page)
+{
+    char source[PathSize], destination[DestinationSize];
+    SourceAndDestination(AppletFileName, "%s\\System\\%s", source, destination);
+    if (CopyNow(source, destination))
+        return true;
+    MessageBoxA(page, "Please Close \"Control Panel\"", "Warnning", MB_OK);
+    return CopyOver(source, destination);
 }
 
 // Every entry of the source directory into the product folder; on a failed
@@ -73,11 +95,7 @@ int DeployFiles(HWND page)
     // A single file that does not copy still leaves the others and the
     // driver's settings in place: without them the driver would start with
     // no port, however complete the installation is reported.
-    bool complete = true;
-    if (!CopyFromSource(AppletFileName, "%s\\System\\%s")) {
-        MessageBoxA(page, "Please Close \"Control Panel\"", "Warnning", MB_OK);
-        complete = CopyFromSource(AppletFileName, "%s\\System\\%s");
-    }
+    bool complete = CopyApplet(page);
     complete = CopyFromSource(CalibratorFileName, "%s\\%s") && complete;
     complete = CopyFromSource(CursorFileName, "%s\\%s") && complete;
     if (!WriteDefaults())

@@ -1,6 +1,7 @@
 #include "install_files.h"
 
 #include "path_format.h"
+#include "restart_queue.h"
 #include "setup_state.h"
 
 #include <shlobj.h>
@@ -88,73 +89,59 @@ bool SameBytes(HANDLE first, HANDLE second)
     }
 }
 
-ULONGLONG Ticks(const FILETIME &time)
-{
-    return ULONGLONG(time.dwHighDateTime) << 32 | time.dwLowDateTime;
-}
-
-// The size and last-write time of both directory entries, read without
-// opening either file. CopyFileA gives the copy the source's time, as the
-// destination's file system keeps it: FAT to 2 seconds, so a copy from a CD
-// may differ by up to that much.
-bool SameSizeAndTime(const char *first, const char *second)
-{
-    WIN32_FIND_DATAA a, b;
-    HANDLE search = FindFirstFileA(first, &a);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
-    search = FindFirstFileA(second, &b);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
-    const ULONGLONG twoSeconds = 20000000, ta = Ticks(a.ftLastWriteTime),
-                    tb = Ticks(b.ftLastWriteTime);
-    return a.nFileSizeLow == b.nFileSizeLow && a.nFileSizeHigh == b.nFileSizeHigh &&
-           (ta > tb ? ta - tb : tb - ta) <= twoSeconds;
-}
-
-// The same bytes in both. A destination that cannot be opened at all
-// (Windows 9x shares a file with no one while it is mapped, as a running
-// program's image is) counts as the same when it is as a copy of the source
-// left it.
+// The same bytes in both. A destination that cannot be read is not known
+// to be in place, whatever its size and time.
 bool HasSameContent(const char *source, const char *destination)
 {
     HANDLE a = OpenToRead(source);
     if (a == INVALID_HANDLE_VALUE)
         return false;
     HANDLE b = OpenToRead(destination);
-    bool same;
-    if (b != INVALID_HANDLE_VALUE) {
-        same = SameBytes(a, b);
+    bool same = b != INVALID_HANDLE_VALUE && SameBytes(a, b);
+    if (b != INVALID_HANDLE_VALUE)
         CloseHandle(b);
-    } else {
-        same = SameSizeAndTime(source, destination);
-    }
     CloseHandle(a);
     return same;
 }
 
+bool IsFile(const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 } // namespace
 
-bool CopyOver(const char *source, const char *destination)
+bool RunsOnWindows9x()
+{
+    return (GetVersion() & 0x80000000) != 0;
+}
+
+bool CopyNow(const char *source, const char *destination)
 {
     if (!source[0] || !destination[0]) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
     SetFileAttributesA(destination, 0);
-    if (CopyFileA(source, destination, FALSE))
+    return CopyFileA(source, destination, FALSE) != FALSE;
+}
+
+bool CopyOver(const char *source, const char *destination)
+{
+    if (CopyNow(source, destination))
         return true;
-    // Windows 9x refuses to copy over a file that another program holds open,
-    // however it shares it: setup run again while lokrit.exe runs from the
-    // product folder, or with the help file open. A target that already holds
-    // the source's bytes is in place all the same.
+    // A program holds the destination open: setup run again while lokrit.exe
+    // runs from the product folder, or with the help file open (Windows 9x
+    // refuses such a copy however the file is shared). A destination that
+    // already holds the source's bytes is in place; any other is replaced
+    // at the restart the setup ends with.
     DWORD error = GetLastError();
-    if (HasSameContent(source, destination))
-        return true;
-    SetLastError(error);
-    return false;
+    if (!destination[0] || !IsFile(destination)) {
+        SetLastError(error);
+        return false;
+    }
+    return HasSameContent(source, destination) || ReplaceAtRestart(source, destination);
 }
 
 bool DeleteOver(const char *path)
@@ -165,40 +152,40 @@ bool DeleteOver(const char *path)
     return DeleteFileA(path) != FALSE;
 }
 
-void RemoveFolderFiles(const char *folder, const char *keep)
+bool DeleteNowOrAtRestart(const char *path)
+{
+    return DeleteOver(path) || !path[0] || !IsFile(path) || DeleteAtRestart(path);
+}
+
+void RemoveFolderFiles(const char *folder)
 {
     char path[PathSize];
     WIN32_FIND_DATAA entry;
     HANDLE search = INVALID_HANDLE_VALUE;
+    bool heldFiles = false;
     if (BuildPath(path, sizeof path, "%s\\*.*", folder))
         search = FindFirstFileA(path, &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            if (lstrcmpA(entry.cFileName, ".") == 0 || lstrcmpA(entry.cFileName, "..") == 0)
+            // Subfolders stay, with whatever they hold.
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 continue;
-            if (keep && (lstrcmpiA(entry.cFileName, keep) == 0 ||
-                         lstrcmpiA(entry.cAlternateFileName, keep) == 0))
-                continue;
-            if (BuildPath(path, sizeof path, "%s\\%s", folder, entry.cFileName))
-                DeleteOver(path);
+            if (BuildPath(path, sizeof path, "%s\\%s", folder, entry.cFileName) &&
+                !DeleteOver(path) && IsFile(path))
+                heldFiles = DeleteAtRestart(path) || heldFiles;
         } while (FindNextFileA(search, &entry));
         FindClose(search);
     }
-    if (!keep)
-        RemoveDirectoryA(folder);
+    // A folder that keeps a held file goes at the restart, after it, where
+    // the system can remove folders then (Windows NT).
+    if (!RemoveDirectoryA(folder) && heldFiles)
+        DeleteAtRestart(folder);
 }
 
 void RemoveProductFolder()
 {
     char folder[PathSize];
-    if (!BuildPath(folder, sizeof folder, "%s\\%s", WindowsDirectory, ProductFolderName))
-        return;
-    char self[PathSize];
-    RunningProgramPath(self);
-    const char *name = LastBackslash(self);
-    if (name && name[1] && IsSameFolder(SourceDirectory, folder))
-        RemoveFolderFiles(folder, name + 1);
-    else
+    if (BuildPath(folder, sizeof folder, "%s\\%s", WindowsDirectory, ProductFolderName))
         RemoveFolderFiles(folder);
 }
 

@@ -12,13 +12,24 @@ void ResolveInstallPaths();
 bool BuildPath(char *out, int size, const char *pattern, const char *first,
                const char *second = nullptr);
 
-// Clears the destination's attributes and copies over it; false when the copy
-// (or the building of either path) failed, unless the destination already
-// holds the source's bytes.
+// True on Windows 95/98/ME, false on the NT family.
+bool RunsOnWindows9x();
+
+// Clears the destination's attributes and copies over it; false, with the
+// platform's error, when the copy (or the building of either path) failed.
+bool CopyNow(const char *source, const char *destination);
+
+// CopyNow, and when a program holds the destination: true when it already
+// holds the source's bytes or the restart will put them there; false, with
+// the platform's error, when neither.
 bool CopyOver(const char *source, const char *destination);
 
 // Clears the file's attributes and deletes it; false when it is still there.
 bool DeleteOver(const char *path);
+
+// DeleteOver, and a file that a program holds is deleted at the restart;
+// false when even that cannot be arranged.
+bool DeleteNowOrAtRestart(const char *path);
 
 // The last backslash of a path, stepping by characters; NULL when none.
 const char *LastBackslash(const char *path);
@@ -28,13 +39,13 @@ const char *LastBackslash(const char *path);
 bool IsSameFolder(const char *first, const char *second);
 
 // Deletes every file directly inside the folder, then tries to remove the
-// folder; subfolders stay. With keep, the file of that name (long or short)
-// stays, and so does the folder.
-void RemoveFolderFiles(const char *folder, const char *keep = nullptr);
+// folder; subfolders stay. A file that a program holds, and then the
+// folder, go at the restart.
+void RemoveFolderFiles(const char *folder);
 
 // Deletes the product folder's files and removes it, wherever the running
-// program is; started from inside it, the program's own file and the folder
-// stay.
+// program is; started from inside it, the program's own file goes at the
+// restart.
 void RemoveProductFolder();
 
 // Fills ProgramsDirectory from the shell; false when the shell cannot say.

@@ -11,7 +11,7 @@ void RemoveWindowsFile(const char *pattern)
 {
     char path[PathSize];
     if (BuildPath(path, sizeof path, pattern, WindowsDirectory))
-        DeleteOver(path);
+        DeleteNowOrAtRestart(path);
 }
 
 } // namespace
@@ -62,11 +62,12 @@ int UninstallPackage()
     char applet[PathSize];
     if (BuildPath(applet, sizeof applet, "%s\\System\\%s", WindowsDirectory, AppletFileName) &&
         !DeleteOver(applet)) {
-        // The control panel holds the applet while it is open.
+        // The control panel holds the applet while it is open; left open,
+        // it goes at the restart.
         if (GetFileAttributesA(applet) != INVALID_FILE_ATTRIBUTES) {
             MessageBoxA(NULL, "Velmora uninstall program: Please close \"Control panel\"",
                         "Warning", MB_OK);
-            DeleteOver(applet);
+            DeleteNowOrAtRestart(applet);
         }
     }
 

@@ -16,11 +16,22 @@ install_report
 install_check "$WINEPREFIX/drive_c/setup" 3
 group=$(install_program_group)
 
-# A second installation over the first: the same slot, the new port.
+# A second installation over the first, from a newer package, while the
+# right-button tool runs from the product folder: the same slot, the new
+# port, and the held program replaced at the restart.
+e2e_start "$W/VelmoraScreen/lokrit.exe"
+e2e_window lokrit.exe >/dev/null
+printf 'a newer build' >>"$WINEPREFIX/drive_c/setup/lokrit.exe"
 install_wizard 1 "second-" # COM2
 e2e_expect_eq "$(e2e_reg_value "$STORE" Port)" 2 "Port after the second installation"
 e2e_expect_eq "$(e2e_reg_value "$INSTANCE" Driver)" 'Mouse\0000' "the marked slot reused"
 e2e_expect_eq "$(e2e_reg_value "$SLOTS\\0001" DriverDesc)" "" "no second slot"
+cmp -s "$W/VelmoraScreen/lokrit.exe" "$E2E_BUILD/package/lokrit.exe" ||
+    { echo "FAIL: the running lokrit.exe was changed under it" >&2; exit 1; }
+install_restart
+cmp -s "$W/VelmoraScreen/lokrit.exe" "$WINEPREFIX/drive_c/setup/lokrit.exe" ||
+    { echo "FAIL: the restart did not put the newer lokrit.exe in place" >&2; exit 1; }
+echo "ok: the restart put the newer lokrit.exe in place"
 
 # "Uninstall Velmora" answered No: nothing is removed.
 install_start_in_desktop "$W/VelmoraScreen" 'C:\windows\VelmoraScreen\install.exe' /u
@@ -34,4 +45,6 @@ e2e_expect_eq "$(e2e_reg_value "$INSTANCE" Driver)" 'Mouse\0000' "No at the conf
 # no restart.
 install_uninstall "$W/VelmoraScreen" 'C:\windows\VelmoraScreen\install.exe' 5-uninstall-
 install_check_uninstalled 2 "$group"
+install_restart
+e2e_expect_eq "$(ls -A "$W/VelmoraScreen")" "" "after the restart, the product folder is empty"
 echo "uninstallation checked"

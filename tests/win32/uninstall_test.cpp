@@ -61,6 +61,9 @@ std::string WindowsDir()
 }
 
 const std::string Staging = "C:\\velmora-uninstall-source";
+// What the restart does: WININIT.INI on Windows 9x, this value on NT.
+const char SessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
+const char PendingRenames[] = "PendingFileRenameOperations";
 const char ChildName[] = "uninstall-child.exe";
 // Wine's version for one program, by its file name.
 const std::string ChildVersionKey = std::string("Software\\Wine\\AppDefaults\\") + ChildName;
@@ -76,6 +79,7 @@ protected:
         MakeDir(windows + "\\System"); // as on Windows 98; a 64-bit prefix lacks it
         RemoveTree(product);
         RemoveTree(Staging);
+        ForgetTheRestart();
         ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, SlotRoot));
         ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, DeviceRoot));
         PutRaw(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0003").c_str(), "DriverDesc",
@@ -86,6 +90,25 @@ protected:
     {
         RemoveTree(product);
         RemoveTree(Staging);
+        ForgetTheRestart();
+    }
+
+    // Nothing left for the prefix's next session to carry out.
+    void ForgetTheRestart()
+    {
+        RemoveTree(windows + "\\WININIT.INI");
+        HKEY key;
+        if (RegOpenKeyA(HKEY_LOCAL_MACHINE, SessionManager, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, PendingRenames);
+            RegCloseKey(key);
+        }
+    }
+
+    std::string ShortName(const std::string &path)
+    {
+        char name[MAX_PATH] = "";
+        GetShortPathNameA(path.c_str(), name, MAX_PATH);
+        return name;
     }
 
     // A complete installation by the real install steps.
@@ -164,6 +187,18 @@ protected:
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000").c_str()));
         ExpectOtherDeviceKept();
         DeleteTree(HKEY_CURRENT_USER, ChildVersionKey.c_str());
+        // The running program goes at the restart: on 9x through WININIT.INI,
+        // on NT through MoveFileExA, which removes the emptied folder too.
+        const std::string running = product + "\\" + ChildName;
+        std::string pending = GetValue(HKEY_LOCAL_MACHINE, SessionManager, PendingRenames).Bytes;
+        if (strcmp(version, "win98") == 0) {
+            EXPECT_EQ(FileText(windows + "\\WININIT.INI"), "[rename]\r\nNUL=" + ShortName(running) + "\r\n");
+            EXPECT_EQ(pending, "");
+        } else {
+            EXPECT_NE(pending.find(running + std::string(2, '\0')), std::string::npos) << pending;
+            EXPECT_NE(pending.find(product + std::string(2, '\0')), std::string::npos) << pending;
+            EXPECT_FALSE(FileExists(windows + "\\WININIT.INI"));
+        }
     }
 
     void ExpectOtherDeviceKept()
@@ -196,8 +231,11 @@ TEST_F(Uninstall, RemovesACompleteInstallation)
                              "\\System\\quinpad1.0.cpl"})
         EXPECT_FALSE(FileExists(windows + gone)) << gone;
     EXPECT_FALSE(FileExists(group));
-    // The product folder keeps the running program and the subfolder.
+    // The product folder keeps the running program, until the restart, and
+    // the subfolder.
     EXPECT_TRUE(FileExists(product + "\\uninstall-child.exe"));
+    EXPECT_EQ(FileText(windows + "\\WININIT.INI"),
+              "[rename]\r\nNUL=" + ShortName(product + "\\uninstall-child.exe") + "\r\n");
     EXPECT_EQ(FileText(product + "\\sub\\keep.txt"), "kept");
     EXPECT_FALSE(FileExists(product + "\\install.exe"));
     EXPECT_FALSE(FileExists(product + "\\brevin.txt"));
@@ -308,16 +346,29 @@ TEST(ProductFolder, RecognisedInAnyCaseAndTheShortForm)
     EXPECT_FALSE(IsSameFolder(product.c_str(), product.c_str())) << "a missing folder";
 }
 
+// Left open after the warning, the applet goes at the restart.
 TEST_F(Uninstall, WarnsOnceAboutALockedApplet)
 {
-    Install();
-    std::string applet = windows + "\\System\\quinpad1.0.cpl";
-    HANDLE lock = CreateFileA(applet.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    int warnings = 0;
-    EXPECT_EQ(RunFromProduct(&warnings, [&] { CloseHandle(lock); }), 0u);
-    EXPECT_EQ(warnings, 1);
-    EXPECT_FALSE(FileExists(applet));
+    for (bool closedOnWarning : {true, false}) {
+        SCOPED_TRACE(closedOnWarning ? "closed before OK" : "still open");
+        SetUp();
+        Install();
+        std::string applet = windows + "\\System\\quinpad1.0.cpl";
+        HANDLE lock = CreateFileA(applet.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+        ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+        int warnings = 0;
+        EXPECT_EQ(RunFromProduct(&warnings, [&] {
+                      if (closedOnWarning)
+                          CloseHandle(lock), lock = INVALID_HANDLE_VALUE;
+                  }),
+                  0u);
+        if (lock != INVALID_HANDLE_VALUE)
+            CloseHandle(lock);
+        EXPECT_EQ(warnings, 1);
+        EXPECT_EQ(FileExists(applet), !closedOnWarning);
+        EXPECT_EQ(FileText(windows + "\\WININIT.INI").find("NUL=" + ShortName(applet) + "\r\n"),
+                  closedOnWarning ? std::string::npos : 10u); // first, after "[rename]\r\n"
+    }
 }
 
 // The "Driver" value names the class slot to delete; whatever else it holds,

@@ -113,6 +113,20 @@ install_program_group() {
     echo "$programs/Velmora Touchscreen"
 }
 
+# The computer restarts: every program ends with the session, and the next
+# one's start carries out what WININIT.INI (Windows 9x) or
+# PendingFileRenameOperations (NT) hold, as Windows does before it starts.
+# The serial ports, volatile keys, come back as the hardware gives them.
+install_restart() {
+    /usr/lib/wine/wineserver -k
+    wine_session_start
+    install_prepare
+    if ls "$WINEPREFIX/drive_c/windows" | grep -qix wininit.ini; then
+        echo "FAIL: WININIT.INI was not carried out at the restart" >&2
+        return 1
+    fi
+}
+
 # install_check SOURCE_UNIX_DIR PORT: what a complete installation from that
 # folder, with that port, must have put in place.
 install_check() {

@@ -1,4 +1,5 @@
 // install: the setup program's entry point.
+#include "install_files.h"
 #include "main_window.h"
 #include "resource.h"
 #include "setup_logic.h"
@@ -15,6 +16,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     // whatever start-up code the program is linked with.
     if (IsUninstallTail(CommandLineTail(GetCommandLineA()))) {
         RunUninstallMode();
+        return 0;
+    }
+
+    // The driver is a virtual device driver, which the NT family cannot load:
+    // an installation there would end in a touchscreen that does nothing.
+    if (!RunsOnWindows9x()) {
+        MessageBoxA(NULL,
+                    "Velmora touchscreen works with Windows 98 and Windows ME only. Setup cannot "
+                    "install it on this version of Windows.",
+                    "Message", MB_OK);
         return 0;
     }
 

@@ -5,18 +5,18 @@
 # it. Every screen goes to build/e2e/lifecycle/.
 #
 # Wine reports Windows 98, the package's target; with the argument "nt" the
-# same life runs with Wine's own NT version (build/e2e/lifecycle-nt/), whose
-# registry keeps a key that has subkeys when RegDeleteKeyA is asked to go.
+# setup is first refused under Wine's own NT version (build/e2e/lifecycle-nt/),
+# then installed under Windows 98, and the rest of the life runs under NT,
+# whose registry keeps a key that has subkeys when RegDeleteKeyA is asked to
+# go and whose restart is MoveFileExA's.
 source "$E2E_ROOT/tests/e2e/lib/harness.sh"
 source "$E2E_ROOT/tests/e2e/lib/install_flow.sh"
 W=1024 H=768
-if [ "${1:-}" = nt ]; then
+WIN98=$( [ "${1:-}" = nt ] && echo no || echo yes)
+if [ $WIN98 = no ]; then
     e2e_begin lifecycle-nt ${W}x${H}
-    wine_windows_version default
-    e2e_expect_eq "$(e2e_reg_value 'HKCU\Software\Wine' Version)" "" "Wine's own version"
 else
     e2e_begin lifecycle ${W}x${H}
-    e2e_expect_eq "$(e2e_reg_value 'HKCU\Software\Wine' Version)" win98 "the Windows version"
 fi
 started=$(date +%s)
 e2e_control_device
@@ -24,8 +24,30 @@ install_prepare "$E2E_BUILD/package"
 WIN=$WINEPREFIX/drive_c/windows
 RUNONCE='HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'
 
+if [ $WIN98 = no ]; then
+    # 0. The NT family cannot load the driver: one box, and nothing written.
+    wine_windows_version default
+    install_start_in_desktop "$WINEPREFIX/drive_c/setup" "$INSTALL_SETUP_DIR\\install.exe"
+    e2e_window Message >/dev/null
+    sleep 0.3
+    e2e_screenshot 0-nt-refused
+    install_press_button Message 1 # IDOK
+    e2e_wait_exit 30
+    grep -q "Windows 98 and Windows ME only" "$E2E_DIR/press.log" ||
+        { echo "FAIL: no refusal: $(cat "$E2E_DIR/press.log")" >&2; exit 1; }
+    e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" Port)$(e2e_reg_value 'HKLM\Enum\Root\DravikTouchScreen\0000' Driver)" \
+        "" "the refused setup wrote no registry value"
+    [ ! -e "$WIN/VelmoraScreen" ] && [ ! -e "$WIN/system/kaltex.vxd" ] ||
+        { echo "FAIL: the refused setup copied files" >&2; exit 1; }
+    wine_windows_version win98
+fi
+
 # 1. Setup: Welcome, COM2, progress, "Finish", "No" at the restart prompt.
 install_wizard 1 ""
+if [ $WIN98 = no ]; then
+    wine_windows_version default
+    e2e_expect_eq "$(e2e_reg_value 'HKCU\Software\Wine' Version)" "" "Wine's own version from now on"
+fi
 e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" Port)" 2 "Port after setup"
 e2e_expect_eq "$(e2e_store_set)" "0 0 50 50 0" "the neutral set after setup"
 
@@ -58,6 +80,14 @@ e2e_read_shortcut "$group/Uninstall Velmora.lnk"
 e2e_expect_eq "$SHORTCUT_ARGS" /u "the uninstall shortcut's arguments"
 install_uninstall "$(e2e_unix_path "$SHORTCUT_DIR")" "$SHORTCUT_TARGET" 9-uninstall-
 install_check_uninstalled 2 "$group"
+# The restart deletes the running setup program; NT removes the emptied
+# folder too, Windows 98 keeps it.
+install_restart
+if [ $WIN98 = no ]; then
+    [ ! -e "$WIN/VelmoraScreen" ] || { echo "FAIL: the product folder is left" >&2; exit 1; }
+else
+    e2e_expect_eq "$(ls -A "$WIN/VelmoraScreen")" "" "after the restart, the product folder is empty"
+fi
 e2e_expect_eq "$(e2e_store_set)" "$calibrated" "the calibration is kept"
 e2e_expect_eq "$(e2e_reload_count)" 12 "reload requests: 3 + 1 + 2 for the first calibration, 3 + 1 (restore) + 2 for the second"
 echo "lifecycle took $(( $(date +%s) - started )) s"

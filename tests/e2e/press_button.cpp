@@ -1,8 +1,10 @@
 // Presses a button of a top-level window, found by its title, by the
 // button's control id: message boxes are labelled in the system's language,
 // so their buttons are driven by id, not by text. Runs in the desktop of
-// the window it presses. Exit code 0 when the button was pressed.
+// the window it presses. Exit code 0 when the button was pressed; a message
+// box's text is printed first.
 #include <windows.h>
+#include <stdio.h>
 #include <stdlib.h>
 
 int main(int argc, char **argv)
@@ -14,6 +16,10 @@ int main(int argc, char **argv)
         HWND window = FindWindowA(NULL, argv[1]);
         HWND button = window ? GetDlgItem(window, id) : NULL;
         if (button && IsWindowEnabled(button)) {
+            char text[1024] = "";
+            GetDlgItemTextA(window, 0xFFFF, text, sizeof text); // a message box's text
+            printf("%s\n", text);
+            fflush(stdout);
             PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(button));
             return 0;
         }

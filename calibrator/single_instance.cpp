@@ -12,8 +12,8 @@ bool AnotherCalibratorRuns()
     if (GetLastError() != ERROR_ALREADY_EXISTS)
         return false;
     // The other copy may still be making its window (a double click), which
-    // shows when its creation is done: Windows 98 brings no hidden window
-    // forward.
+    // shows when its creation is done: activated while hidden, it would take
+    // the activation from an error box shown during that creation.
     for (int tries = 0; tries < 20; ++tries) {
         HWND window = FindWindowA(CalibrationClassName, NULL);
         if (window && IsWindowVisible(window)) {

@@ -45,6 +45,8 @@ const Row Rows[] = {
      NeutralCalibration, {524, 524, 50, 50, 0}},
     {"a span of 0 on one axis keeps both scales", {400, 90, 400, 500}, NeutralCalibration,
      {524, 196 - 131, 50, 50, 0}},
+    {"two touches at one height (a failed vertical axis) keep both scales", {80, 300, 720, 300},
+     NeutralCalibration, {0, 524, 50, 50, 0}},
     {"touches beyond the targets clamp the offsets at 0", {40, 30, 760, 570}, NeutralCalibration,
      {0, 0, 44, 44, 0}},
     {"a negative offset in force is stored as 0", {400, 300, 400, 300}, {-600, -700, 50, 50, 0},

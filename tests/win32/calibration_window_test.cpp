@@ -306,7 +306,7 @@ TEST_F(CalibrationScreen, SessionEndWithoutAStoreKeyCreatesNone)
 // must then end without touching anything.
 TEST(SecondCalibrator, BringsTheFirstForward)
 {
-    ExpectHandlesKeptOpen(3); // each check's mutex, held until the process ends
+    ExpectHandlesKeptOpen("Mutant", 3); // each check's mutex, held until the process ends
     EXPECT_FALSE(AnotherCalibratorRuns()); // this process is now the one that runs
     ResetStore();
     HWND first = StartCalibrationWindow(800, 600);
@@ -316,8 +316,8 @@ TEST(SecondCalibrator, BringsTheFirstForward)
     SetForegroundWindow(other);
     EXPECT_TRUE(AnotherCalibratorRuns());
     EXPECT_EQ(GetForegroundWindow(), first);
-    // Still being created, not yet shown: left where it is, as Windows 98
-    // would leave it.
+    // Still being created, not yet shown: left where it is, so as not to take
+    // the activation from an error box its creation may show.
     ShowWindow(first, SW_HIDE);
     SetForegroundWindow(other);
     EXPECT_TRUE(AnotherCalibratorRuns());

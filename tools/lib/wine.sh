@@ -58,47 +58,112 @@ _wine_prefix_reg_add() {
     return 1
 }
 
+# A prefix these tools made carries this file, holding the Wine that made it
+# and its architecture; one being made carries the second. Only a folder with
+# either is ever deleted.
+_WINE_MADE=.velmora-prefix
+_WINE_MAKING=.velmora-prefix-making
+_WINE_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+# 32-bit only where the i686 programs run: half the size, and what they meet
+# on Windows 98.
+_wine_arch() {
+    if wine32_works; then echo win32; else echo win64; fi
+}
+
+_wine_prefix_kind() {
+    echo "$("$(wine_tool_loader)" --version 2>/dev/null) $(_wine_arch)"
+}
+
+# Why $WINEPREFIX must not be made or removed here; nothing when it may.
+_wine_prefix_refusal() {
+    local path home
+    path=$(realpath -m -- "${WINEPREFIX:-/}")
+    home=$(realpath -m -- "$HOME/.wine")
+    if [ -z "${WINEPREFIX:-}" ] || [ "$path" = / ] || [ "$path" = "$home" ] ||
+        [ "$path" = "$(realpath -m -- "$HOME")" ]; then
+        echo "it is the user's own Wine prefix or home"
+    elif [ -e "$path" ] && [ ! -f "$path/$_WINE_MADE" ] && [ ! -f "$path/$_WINE_MAKING" ] &&
+        { [ ! -d "$path" ] || [ -n "$(ls -A "$path")" ]; }; then
+        echo "it exists, and these tools did not make it (it has no $_WINE_MADE)"
+    fi
+}
+
+# The DLLs that every prefix of one Wine shares (tools/lib/wine_share.py).
+_wine_shared_store() {
+    local kind
+    kind=$(_wine_prefix_kind | tr -c 'A-Za-z0-9.\n-' _)
+    echo "$_WINE_LIB/../../build/wine-shared/$kind"
+}
+
 # Creates $WINEPREFIX once, under a lock, so parallel tests never race on it.
 # Wine reports the package's target, Windows 98, in every prefix made here:
 # its registry then behaves as Windows 98's (RegDeleteKeyA takes a subtree).
 # With "unmanaged", Wine leaves its windows to no window manager: on a bare
 # Xvfb it otherwise waits two seconds for one each time a window goes. A
-# prefix is made once the marker is written, last: one whose creation was cut
-# short (wineboot killed midway leaves one in which reg.exe never finishes)
-# is removed and made again from nothing.
+# prefix whose making was cut short (wineboot killed midway leaves one in
+# which reg.exe never finishes), or that another Wine made (which would
+# rewrite its DLLs in place, shared ones too), is removed and made again. A
+# folder these tools did not make is refused, and left as it is.
 wine_prefix_ensure() {
-    [ -f "$WINEPREFIX/.velmora-prefix" ] && _wine_prefix_has_marlett && return 0
-    case $WINEPREFIX in
-    "" | "$HOME" | "$HOME/.wine") echo "== refusing to make the Wine prefix '$WINEPREFIX'" >&2; return 1 ;;
-    esac
+    local kind refusal
+    kind=$(_wine_prefix_kind)
+    [ "$(cat "$WINEPREFIX/$_WINE_MADE" 2>/dev/null)" = "$kind" ] && _wine_prefix_has_marlett && return 0
+    refusal=$(_wine_prefix_refusal)
+    if [ -n "$refusal" ]; then
+        echo "== refusing to use '$WINEPREFIX' as a Wine prefix: $refusal; nothing was changed" >&2
+        return 1
+    fi
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        if [ ! -f "$WINEPREFIX/.velmora-prefix" ]; then
-            if [ -e "$WINEPREFIX" ]; then
-                echo "== $WINEPREFIX was not finished: making it again"
+        if [ "$(cat "$WINEPREFIX/$_WINE_MADE" 2>/dev/null)" != "$kind" ]; then
+            if [ -e "$WINEPREFIX/$_WINE_MADE" ] || [ -e "$WINEPREFIX/$_WINE_MAKING" ]; then
+                echo "== $WINEPREFIX was not finished, or another Wine made it: making it again"
                 /usr/lib/wine/wineserver -k 2>/dev/null || true
                 rm -rf "$WINEPREFIX"
             fi
+            mkdir -p "$WINEPREFIX"
+            : >"$WINEPREFIX/$_WINE_MAKING"
             # Its exit status says little: on a slow machine (qemu without
             # KVM) Wine stops waiting for the boot after some minutes and
             # fails the command (53) while the boot goes on. So wait for every
             # process of the prefix, then judge it by whether reg.exe works.
-            "$(wine_tool_loader)" wineboot -i >/dev/null 2>&1 || true
+            WINEARCH=$(_wine_arch) "$(wine_tool_loader)" wineboot -i >/dev/null 2>&1 || true
             /usr/lib/wine/wineserver -w
             if [ "${1:-}" = unmanaged ]; then
                 _wine_prefix_reg_add 'HKCU\Software\Wine\X11 Driver' Managed N || exit 1
             fi
             _wine_prefix_reg_add 'HKCU\Software\Wine' Version win98 || exit 1
             /usr/lib/wine/wineserver -w
+            python3 "$_WINE_LIB/wine_share.py" share "$WINEPREFIX" "$(_wine_shared_store)"
+            echo "$kind" >"$WINEPREFIX/$_WINE_MADE"
+            rm -f "$WINEPREFIX/$_WINE_MAKING"
         fi
         if ! _wine_prefix_has_marlett; then
             mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
             cp "$WINE_MARLETT" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf.new"
             mv "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf.new" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
         fi
-        touch "$WINEPREFIX/.velmora-prefix"
     ) 9>"$WINEPREFIX.lock"
+}
+
+# wine_prefix_clone FROM TO: a copy of a prefix made here, its shared DLLs
+# linked, everything Wine or a program may write copied.
+wine_prefix_clone() {
+    python3 "$_WINE_LIB/wine_share.py" clone "$1" "$2"
+}
+
+# wine_shared_written PREFIX STAMP: fails, naming them, when shared DLLs of
+# the prefix were written after STAMP: through a link, that writes into
+# every prefix.
+wine_shared_written() {
+    local files
+    files=$(python3 "$_WINE_LIB/wine_share.py" written "$1" "$2")
+    [ -z "$files" ] && return 0
+    echo "FAIL: files shared by every prefix were written in $1:" >&2
+    echo "$files" | sed 's/^/  /' >&2
+    return 1
 }
 
 # wine_windows_version VERSION: what Wine reports from now on in $WINEPREFIX,

@@ -18,12 +18,15 @@ _e2e_cleanup() {
         status=1
     fi
     [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k 2>/dev/null || true
+    if [ -f "${E2E_DIR:-/nonexistent}/began" ] && ! wine_shared_written "$WINEPREFIX" "$E2E_DIR/began"; then
+        status=1
+    fi
     local p
     for p in "${_e2e_pids[@]}"; do kill "$p" 2>/dev/null || true; done
     for p in "${_e2e_locked[@]}"; do e2e_writable "$p"; done
     wait 2>/dev/null || true
-    # Each prefix takes about 1.3 GB: a test that passed leaves only its logs
-    # when asked to (ctest does); a failed one keeps all for a look.
+    # A test that passed leaves only its logs when asked to (ctest does); a
+    # failed one keeps its prefix for a look.
     if [ "$status" -eq 0 ] && [ -n "${E2E_REMOVE_PASSED_PREFIX:-}" ] && [ -n "${E2E_DIR:-}" ]; then
         rm -rf "$E2E_DIR/prefix"
     fi
@@ -73,11 +76,12 @@ e2e_begin() {
     trap 'echo "e2e $E2E_NAME: stopped at line $LINENO, exit $?: $BASH_COMMAND" >&2' ERR
 
     # A prefix made once by wineboot and never run in, copied: as fresh as a
-    # new one, in a second instead of ten.
+    # new one, in a second instead of ten, Wine's DLLs linked, not copied.
     local template=$E2E_BUILD/e2e-work/template-prefix${locale:+-$locale}
     WINEPREFIX=$template wine_prefix_ensure
-    cp -a "$template" "$E2E_DIR/prefix"
+    wine_prefix_clone "$template" "$E2E_DIR/prefix"
     export WINEPREFIX=$E2E_DIR/prefix
+    touch "$E2E_DIR/began" # nothing shared with other prefixes may be written from now on
 
     Xvfb -displayfd 7 -screen 0 "${size}x24" -nolisten tcp 7>"$E2E_DIR/display" >/dev/null 2>&1 &
     _e2e_pids+=($!)

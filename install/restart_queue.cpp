@@ -45,7 +45,8 @@ bool InsertRenameLine(HANDLE file, const char *destination, const char *source)
         char line[2 * PathSize + 16];
         if (!FormatRenameLine(line, sizeof line, at, destination, source))
             SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        else if (SetFilePointer(file, LONG(at.Offset), NULL, FILE_BEGIN) != INVALID_SET_FILE_POINTER)
+        else if (SetFilePointer(file, LONG(at.Offset), NULL, FILE_BEGIN) !=
+                 INVALID_SET_FILE_POINTER)
             done = WriteAll(file, line, DWORD(lstrlenA(line))) &&
                    WriteAll(file, text + at.Offset, DWORD(size - at.Offset));
     }

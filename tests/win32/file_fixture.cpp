@@ -14,6 +14,13 @@ void PutFile(const std::string &path, const std::string &content, DWORD attribut
         SetFileAttributesA(path.c_str(), attributes);
 }
 
+std::string ShortName(const std::string &path)
+{
+    char name[MAX_PATH] = "";
+    GetShortPathNameA(path.c_str(), name, MAX_PATH);
+    return name;
+}
+
 std::string FileText(const std::string &path)
 {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,

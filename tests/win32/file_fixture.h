@@ -7,6 +7,7 @@
 void PutFile(const std::string &path, const std::string &content, DWORD attributes = 0);
 std::string FileText(const std::string &path); // "" when missing
 bool FileExists(const std::string &path);
+std::string ShortName(const std::string &path); // the 8.3 form, "" when missing
 void RemoveTree(const std::string &path); // a folder and everything below it, or a file
 void MakeDir(const std::string &path);
 

@@ -126,11 +126,11 @@ LONG WINAPI CheckedRegCloseKey(HKEY key)
     return result;
 }
 
-// Points every import of module!name in this program at replacement and
-// returns what it pointed at; NULL when the program does not import it
+// Points every import of module!name in this program at replacement, what
+// it pointed at kept in original; false when the program does not import it
 // (then nothing here can call it).
-template <typename Function> bool Redirect(const char *module, const char *name,
-                                           Function replacement, Function *original)
+template <typename Function>
+bool Redirect(const char *module, const char *name, Function replacement, Function *original)
 {
     BYTE *base = reinterpret_cast<BYTE *>(GetModuleHandleA(NULL));
     const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(
@@ -138,8 +138,8 @@ template <typename Function> bool Redirect(const char *module, const char *name,
     const IMAGE_DATA_DIRECTORY &imports =
         nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     bool found = false;
-    for (auto *dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(base + imports.VirtualAddress);
-         imports.VirtualAddress && dll->Name; ++dll) {
+    auto *dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(base + imports.VirtualAddress);
+    for (; imports.VirtualAddress && dll->Name; ++dll) {
         if (lstrcmpiA(reinterpret_cast<const char *>(base + dll->Name), module) != 0)
             continue;
         auto *names = reinterpret_cast<const IMAGE_THUNK_DATA *>(base + dll->OriginalFirstThunk);
@@ -147,14 +147,16 @@ template <typename Function> bool Redirect(const char *module, const char *name,
         for (; names->u1.AddressOfData; ++names, ++slots) {
             if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
                 continue;
-            auto *byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData);
+            auto *byName =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData);
             if (std::strcmp(reinterpret_cast<const char *>(byName->Name), name) != 0)
                 continue;
             DWORD protection;
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
+            const SIZE_T size = sizeof slots->u1.Function;
+            VirtualProtect(&slots->u1.Function, size, PAGE_READWRITE, &protection);
             *original = reinterpret_cast<Function>(slots->u1.Function);
             slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
+            VirtualProtect(&slots->u1.Function, size, protection, &protection);
             found = true;
         }
     }

@@ -230,13 +230,6 @@ TEST_F(InstallSteps, DeploymentFromTheProductFolderChangesNothingThere)
     ExpectDefaults(4);
 }
 
-std::string ShortName(const std::string &path)
-{
-    char name[MAX_PATH] = "";
-    GetShortPathNameA(path.c_str(), name, MAX_PATH);
-    return name;
-}
-
 // Setup run again, from a newer package too, while a program of the package
 // holds one of its files open (lokrit.exe stays resident): Windows 9x
 // refuses a copy over it, as Wine does for a file held with FILE_SHARE_READ
@@ -254,7 +247,8 @@ TEST_F(InstallSteps, DeploymentOverAFileHeldOpen)
         bool scheduled;
     } cases[] = {
         {"the same bytes are in place", "contents of lokrit.exe", FILE_SHARE_READ, 0, false},
-        {"other bytes are replaced at the restart", "an older lokrit.exe", FILE_SHARE_READ, 0, true},
+        {"other bytes are replaced at the restart", "an older lokrit.exe", FILE_SHARE_READ, 0,
+         true},
         {"a file nobody may read is never in place", "contents of lokrit.exe", 0, 0, true},
         {"a restart that cannot be arranged fails the step", "an older lokrit.exe", FILE_SHARE_READ,
          -1, false},
@@ -270,7 +264,8 @@ TEST_F(InstallSteps, DeploymentOverAFileHeldOpen)
             MakeDir(wininit); // where the line would go stands a folder
         else
             PutFile(wininit, foreign);
-        HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, c.share, NULL, OPEN_EXISTING, 0, NULL);
+        HANDLE holder =
+            CreateFileA(held.c_str(), GENERIC_READ, c.share, NULL, OPEN_EXISTING, 0, NULL);
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         int result = DeployFiles(NULL);
         DWORD error = GetLastError();

@@ -104,12 +104,6 @@ protected:
         }
     }
 
-    std::string ShortName(const std::string &path)
-    {
-        char name[MAX_PATH] = "";
-        GetShortPathNameA(path.c_str(), name, MAX_PATH);
-        return name;
-    }
 
     // A complete installation by the real install steps.
     void Install()
@@ -192,7 +186,8 @@ protected:
         const std::string running = product + "\\" + ChildName;
         std::string pending = GetValue(HKEY_LOCAL_MACHINE, SessionManager, PendingRenames).Bytes;
         if (strcmp(version, "win98") == 0) {
-            EXPECT_EQ(FileText(windows + "\\WININIT.INI"), "[rename]\r\nNUL=" + ShortName(running) + "\r\n");
+            EXPECT_EQ(FileText(windows + "\\WININIT.INI"),
+                      "[rename]\r\nNUL=" + ShortName(running) + "\r\n");
             EXPECT_EQ(pending, "");
         } else {
             EXPECT_NE(pending.find(running + std::string(2, '\0')), std::string::npos) << pending;

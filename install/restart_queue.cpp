@@ -100,13 +100,14 @@ bool QueueForRestart(const char *from, const char *to)
 
 bool ReplaceAtRestart(const char *source, const char *destination)
 {
+    // The folder with its backslash, so that a drive's root stays "C:\".
     char folder[PathSize], copy[MAX_PATH];
     const char *cut = LastBackslash(destination);
-    if (!cut || cut - destination >= PathSize) {
+    if (!cut || cut - destination >= PathSize - 1) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
-    lstrcpynA(folder, destination, int(cut - destination) + 1);
+    lstrcpynA(folder, destination, int(cut - destination) + 2);
     if (!GetTempFileNameA(folder, "vel", 0, copy))
         return false;
     if (CopyFileA(source, copy, FALSE) && QueueForRestart(copy, destination))

@@ -13,6 +13,12 @@ _e2e_locked=()
 
 _e2e_cleanup() {
     local status=$?
+    # Windows and pixels seen after the test's own X server ended were
+    # another test's: say so (its own output is in xvfb.log).
+    if [ -n "${_e2e_xvfb:-}" ] && ! kill -0 "$_e2e_xvfb" 2>/dev/null; then
+        echo "FAIL: this test's X server ($DISPLAY) ended before the test did; see $E2E_DIR/xvfb.log" >&2
+        status=1
+    fi
     if [ -s "${E2E_DIR:-/nonexistent}/device-unpaired" ]; then
         cat "$E2E_DIR/device-unpaired" >&2
         status=1
@@ -83,7 +89,9 @@ e2e_begin() {
     export WINEPREFIX=$E2E_DIR/prefix
     touch "$E2E_DIR/began" # nothing shared with other prefixes may be written from now on
 
-    Xvfb -displayfd 7 -screen 0 "${size}x24" -nolisten tcp 7>"$E2E_DIR/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 7 -screen 0 "${size}x24" -nolisten tcp 7>"$E2E_DIR/display" \
+        >"$E2E_DIR/xvfb.log" 2>&1 &
+    _e2e_xvfb=$!
     _e2e_pids+=($!)
     local i
     for i in $(seq 100); do [ -s "$E2E_DIR/display" ] && break; sleep 0.1; done

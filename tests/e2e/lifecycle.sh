@@ -33,8 +33,8 @@ if [ $WIN98 = no ]; then
     e2e_screenshot 0-nt-refused
     install_press_button Message 1 # IDOK
     e2e_wait_exit 30
-    grep -q "Windows 98 and Windows ME only" "$E2E_DIR/press.log" ||
-        { echo "FAIL: no refusal: $(cat "$E2E_DIR/press.log")" >&2; exit 1; }
+    grep -q "Windows 98 and Windows ME only" "$E2E_DIR/boxes.log" ||
+        { echo "FAIL: no refusal: $(cat "$E2E_DIR/boxes.log")" >&2; exit 1; }
     e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" Port)$(e2e_reg_value 'HKLM\Enum\Root\DravikTouchScreen\0000' Driver)" \
         "" "the refused setup wrote no registry value"
     [ ! -e "$WIN/VelmoraScreen" ] && [ ! -e "$WIN/system/kaltex.vxd" ] ||

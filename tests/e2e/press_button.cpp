@@ -1,15 +1,17 @@
 // Presses a button of a top-level window, found by its title, by the
 // button's control id: message boxes are labelled in the system's language,
 // so their buttons are driven by id, not by text. Runs in the desktop of
-// the window it presses. Exit code 0 when the button was pressed; a message
-// box's text is printed first.
+// the window it presses. Exit code 0 when the button was pressed. With a
+// third argument, a message box's text is first added to that file as a
+// line (a console program started in a Wine 10 desktop has no output of
+// its own to print to).
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
 
 int main(int argc, char **argv)
 {
-    if (argc != 3)
+    if (argc != 3 && argc != 4)
         return 2;
     int id = atoi(argv[2]);
     for (int tries = 0; tries < 100; ++tries) {
@@ -18,8 +20,10 @@ int main(int argc, char **argv)
         if (button && IsWindowEnabled(button)) {
             char text[1024] = "";
             GetDlgItemTextA(window, 0xFFFF, text, sizeof text); // a message box's text
-            printf("%s\n", text);
-            fflush(stdout);
+            if (FILE *log = argc == 4 ? fopen(argv[3], "a") : NULL) {
+                fprintf(log, "%s\n", text);
+                fclose(log);
+            }
             PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(button));
             return 0;
         }

@@ -98,10 +98,12 @@ install_restart_prompt_no() {
 }
 
 # install_press_button TITLE ID: presses the button with that control id in
-# the window with that title, from inside the Wine desktop that shows it.
+# the window with that title, from inside the Wine desktop that shows it; a
+# message box's text is added to boxes.log.
 install_press_button() {
     "$(wine_loader_for "$E2E_BUILD/tests/e2e/press_button.exe")" explorer /desktop=velmora,"$(install_screen_size)" \
-        "$(e2e_windows_path "$E2E_BUILD/tests/e2e/press_button.exe")" "$1" "$2" >>"$E2E_DIR/press.log" 2>&1
+        "$(e2e_windows_path "$E2E_BUILD/tests/e2e/press_button.exe")" "$1" "$2" \
+        "$(e2e_windows_path "$E2E_DIR")\\boxes.log" >>"$E2E_DIR/press.log" 2>&1
 }
 
 # The Start menu's program group folder of the prefix, as a Unix path:

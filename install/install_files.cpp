@@ -1,21 +1,9 @@
 #include "install_files.h"
 
-#include "path_format.h"
 #include "restart_queue.h"
 #include "setup_state.h"
 
 #include <shlobj.h>
-
-const char *LastBackslash(const char *path)
-{
-    // By characters: in a double-byte code page such as 936 a trail byte can
-    // be 0x5C, and is no backslash.
-    const char *found = NULL;
-    for (const char *p = path; *p; p = CharNextA(p))
-        if (*p == '\\')
-            found = p;
-    return found;
-}
 
 namespace {
 
@@ -47,18 +35,7 @@ bool IsSameFolder(const char *first, const char *second)
     // Windows 98 may hand a program its path in the 8.3 form, in any case:
     // both spellings are taken to their short form and compared without case.
     char a[PathSize], b[PathSize];
-    DWORD lengthA = GetShortPathNameA(first, a, sizeof a);
-    DWORD lengthB = GetShortPathNameA(second, b, sizeof b);
-    return lengthA > 0 && lengthA < sizeof a && lengthB > 0 && lengthB < sizeof b &&
-           lstrcmpiA(a, b) == 0;
-}
-
-bool BuildPath(char *out, int size, const char *pattern, const char *first, const char *second)
-{
-    if (FormatPath(out, size_t(size), pattern, first, second))
-        return true;
-    SetLastError(ERROR_FILENAME_EXCED_RANGE);
-    return false;
+    return ShortPath(first, a) && ShortPath(second, b) && lstrcmpiA(a, b) == 0;
 }
 
 namespace {
@@ -104,18 +81,7 @@ bool HasSameContent(const char *source, const char *destination)
     return same;
 }
 
-bool IsFile(const char *path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 } // namespace
-
-bool RunsOnWindows9x()
-{
-    return (GetVersion() & 0x80000000) != 0;
-}
 
 bool CopyNow(const char *source, const char *destination)
 {
@@ -142,14 +108,6 @@ bool CopyOver(const char *source, const char *destination)
         return false;
     }
     return HasSameContent(source, destination) || ReplaceAtRestart(source, destination);
-}
-
-bool DeleteOver(const char *path)
-{
-    if (!path[0])
-        return false;
-    SetFileAttributesA(path, 0);
-    return DeleteFileA(path) != FALSE;
 }
 
 bool DeleteNowOrAtRestart(const char *path)

@@ -1,19 +1,11 @@
 // File and path operations shared by the install steps and the uninstallation.
 #pragma once
 
-#include <windows.h>
+#include "platform.h"
 
 // Fills SourceDirectory (the running program's directory, no trailing
 // backslash) and WindowsDirectory.
 void ResolveInstallPaths();
-
-// Builds a path; when it would not fit, the last-error code says so and the
-// result is false, so the caller fails as it would on the platform call.
-bool BuildPath(char *out, int size, const char *pattern, const char *first,
-               const char *second = nullptr);
-
-// True on Windows 95/98/ME, false on the NT family.
-bool RunsOnWindows9x();
 
 // Clears the destination's attributes and copies over it; false, with the
 // platform's error, when the copy (or the building of either path) failed.
@@ -24,15 +16,9 @@ bool CopyNow(const char *source, const char *destination);
 // the platform's error, when neither.
 bool CopyOver(const char *source, const char *destination);
 
-// Clears the file's attributes and deletes it; false when it is still there.
-bool DeleteOver(const char *path);
-
 // DeleteOver, and a file that a program holds is deleted at the restart;
 // false when even that cannot be arranged.
 bool DeleteNowOrAtRestart(const char *path);
-
-// The last backslash of a path, stepping by characters; NULL when none.
-const char *LastBackslash(const char *path);
 
 // True when both name the same existing folder, however each is spelled:
 // in any case, in the long or the 8.3 form.

@@ -1,23 +1,12 @@
 #include "restart_queue.h"
 
-#include "install_files.h"
+#include "platform.h"
 #include "rename_section.h"
 #include "setup_state.h"
 
 #include <stdlib.h>
 
 namespace {
-
-// Both names short: WININIT runs before long names exist.
-bool ShortPath(const char *path, char *out)
-{
-    DWORD length = GetShortPathNameA(path, out, PathSize);
-    if (length > 0 && length < DWORD(PathSize))
-        return true;
-    if (length != 0)
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-    return false;
-}
 
 bool WriteAll(HANDLE file, const char *data, DWORD size)
 {

@@ -1,0 +1,52 @@
+#include "platform.h"
+
+#include "install_constants.h"
+#include "path_format.h"
+
+bool BuildPath(char *out, int size, const char *pattern, const char *first, const char *second)
+{
+    if (FormatPath(out, size_t(size), pattern, first, second))
+        return true;
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return false;
+}
+
+const char *LastBackslash(const char *path)
+{
+    // By characters: in a double-byte code page such as 936 a trail byte can
+    // be 0x5C, and is no backslash.
+    const char *found = NULL;
+    for (const char *p = path; *p; p = CharNextA(p))
+        if (*p == '\\')
+            found = p;
+    return found;
+}
+
+bool ShortPath(const char *path, char *out)
+{
+    DWORD length = GetShortPathNameA(path, out, PathSize);
+    if (length > 0 && length < DWORD(PathSize))
+        return true;
+    if (length != 0)
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return false;
+}
+
+bool IsFile(const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DeleteOver(const char *path)
+{
+    if (!path[0])
+        return false;
+    SetFileAttributesA(path, 0);
+    return DeleteFileA(path) != FALSE;
+}
+
+bool RunsOnWindows9x()
+{
+    return (GetVersion() & 0x80000000) != 0;
+}

@@ -23,3 +23,10 @@ inline constexpr char DeviceKey[] = "Enum\\Root\\DravikTouchScreen\\";
 // The product folder under the Windows directory, and the Start-menu group.
 inline constexpr char ProductFolderName[] = "VelmoraScreen";
 inline constexpr char ProgramGroupName[] = "Velmora Touchscreen";
+
+// After Windows 9x's restart has moved a file into place under its 8.3 name
+// only, a command under HKEY_LOCAL_MACHINE's RunOnce key, named with this
+// prefix and the file's 8.3 path, runs the product folder's install.exe
+// with this switch to give the file its long name back.
+inline constexpr char LongNameSwitch[] = "/longname";
+inline constexpr char LongNameValuePrefix[] = "Velmora long name ";

@@ -1,5 +1,6 @@
 // install: the setup program's entry point.
 #include "install_files.h"
+#include "long_names.h"
 #include "main_window.h"
 #include "resource.h"
 #include "setup_logic.h"
@@ -14,8 +15,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 
     // The tail taken from the command line itself, so that it is the same
     // whatever start-up code the program is linked with.
-    if (IsUninstallTail(CommandLineTail(GetCommandLineA()))) {
+    const char *tail = CommandLineTail(GetCommandLineA());
+    if (IsUninstallTail(tail)) {
         RunUninstallMode();
+        return 0;
+    }
+    // Started by the restart that moved a long-named file into place.
+    char longName[PathSize], shortPath[PathSize];
+    if (ParseLongNameTail(tail, longName, sizeof longName, shortPath, sizeof shortPath)) {
+        RestoreLongName(shortPath, longName);
         return 0;
     }
 

@@ -5,6 +5,7 @@
 #include "path_format.h"
 #include "progress_page.h"
 #include "resource.h"
+#include "restart_reconcile.h"
 #include "setup_registry.h"
 #include "setup_state.h"
 #include "shortcuts.h"
@@ -43,7 +44,10 @@ void OnTick(HWND page)
     if (InstallStep >= 0 && InstallStep < StepCount) {
         const InstallStepEntry &step = Steps[InstallStep];
         EnableWindow(GetDlgItem(page, step.Line), TRUE);
-        if (InstallStepFunctions[InstallStep](page) >= StepDone) {
+        // Before the first change: what an earlier run left for the restart
+        // must not undo this installation there.
+        if ((InstallStep != 0 || ReconcileRestartQueue()) &&
+            InstallStepFunctions[InstallStep](page) >= StepDone) {
             SetTimer(page, StepTimer, NextStepDelay, NULL);
         } else {
             DWORD error = GetLastError();

@@ -1,61 +1,42 @@
 #include "restart_queue.h"
 
+#include "long_names.h"
 #include "platform.h"
 #include "rename_section.h"
 #include "setup_state.h"
+#include "wininit_file.h"
 
 #include <stdlib.h>
+#include <string.h>
 
 namespace {
-
-bool WriteAll(HANDLE file, const char *data, DWORD size)
-{
-    DWORD written = 0;
-    return WriteFile(file, data, size, &written, NULL) && written == size;
-}
 
 // Writes the line into the [rename] section, from where it goes on: lines
 // already there (other programs' too, several "NUL=" among them, which the
 // profile functions would merge into one) stay as they are.
-bool InsertRenameLine(HANDLE file, const char *destination, const char *source)
-{
-    DWORD size = GetFileSize(file, NULL);
-    if (size == INVALID_FILE_SIZE)
-        return false;
-    char *text = static_cast<char *>(malloc(size + 1));
-    if (!text) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return false;
-    }
-    DWORD read = 0;
-    bool done = false;
-    if (ReadFile(file, text, size, &read, NULL) && read == size) {
-        RenameInsertion at = FindRenameInsertion(text, size);
-        char line[2 * PathSize + 16];
-        if (!FormatRenameLine(line, sizeof line, at, destination, source))
-            SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        else if (SetFilePointer(file, LONG(at.Offset), NULL, FILE_BEGIN) !=
-                 INVALID_SET_FILE_POINTER)
-            done = WriteAll(file, line, DWORD(lstrlenA(line))) &&
-                   WriteAll(file, text + at.Offset, DWORD(size - at.Offset));
-    }
-    free(text);
-    return done;
-}
-
 bool AddRenameLine(const char *destination, const char *source)
 {
-    char path[PathSize];
-    if (!BuildPath(path, sizeof path, "%s\\WININIT.INI", WindowsDirectory))
+    char *text;
+    DWORD size;
+    if (!ReadWininit(&text, &size))
         return false;
-    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool done = InsertRenameLine(file, destination, source);
-    DWORD error = GetLastError();
-    CloseHandle(file);
-    SetLastError(error);
+    RenameInsertion at = FindRenameInsertion(text, size);
+    char line[2 * PathSize + 16];
+    char *edited = NULL;
+    bool done = false;
+    if (!FormatRenameLine(line, sizeof line, at, destination, source)) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    } else if (!(edited = static_cast<char *>(malloc(size + sizeof line)))) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    } else {
+        DWORD lineSize = DWORD(lstrlenA(line));
+        memcpy(edited, text, at.Offset);
+        memcpy(edited + at.Offset, line, lineSize);
+        memcpy(edited + at.Offset + lineSize, text + at.Offset, size - at.Offset);
+        done = WriteWininit(edited, size + lineSize);
+    }
+    free(edited);
+    free(text);
     return done;
 }
 
@@ -74,7 +55,8 @@ bool MoveAtRestart(const char *from, const char *to)
     return move(from, to, flags) != FALSE;
 }
 
-// The restart moves from over to (to NULL: deletes from).
+// The restart moves from over to (to NULL: deletes from). Both names short
+// on 9x: WININIT runs before long names exist.
 bool QueueForRestart(const char *from, const char *to)
 {
     if (!RunsOnWindows9x())
@@ -82,7 +64,15 @@ bool QueueForRestart(const char *from, const char *to)
     char shortFrom[PathSize], shortTo[PathSize];
     if (!ShortPath(from, shortFrom) || (to && !ShortPath(to, shortTo)))
         return false;
-    return AddRenameLine(to ? shortTo : "NUL", shortFrom);
+    if (to && !QueueLongNameRestore(to, shortTo))
+        return false;
+    if (AddRenameLine(to ? shortTo : "NUL", shortFrom))
+        return true;
+    DWORD error = GetLastError();
+    if (to)
+        ForgetLongNameRestore(shortTo);
+    SetLastError(error);
+    return false;
 }
 
 } // namespace
@@ -99,10 +89,13 @@ bool ReplaceAtRestart(const char *source, const char *destination)
     lstrcpynA(folder, destination, int(cut - destination) + 2);
     if (!GetTempFileNameA(folder, "vel", 0, copy))
         return false;
+    // Copied as a new file, which takes the source's attributes on every
+    // system alike: from a floppy it is read-only.
+    DeleteFileA(copy);
     if (CopyFileA(source, copy, FALSE) && QueueForRestart(copy, destination))
         return true;
     DWORD error = GetLastError();
-    DeleteFileA(copy);
+    DeleteOver(copy);
     SetLastError(error);
     return false;
 }

@@ -48,6 +48,11 @@ bool ReadValue(HKEY key, const char *name, char *data, DWORD *size)
            ERROR_SUCCESS;
 }
 
+bool ReadValueName(HKEY key, DWORD index, char *name, DWORD size)
+{
+    return RegEnumValueA(key, index, name, &size, NULL, NULL, NULL, NULL) == ERROR_SUCCESS;
+}
+
 void WriteDword(HKEY key, const char *name, int32_t value)
 {
     DWORD data = DWORD(value);
@@ -60,14 +65,21 @@ void WriteBinaryDword(HKEY key, const char *name, DWORD value)
     RegSetValueExA(key, name, 0, REG_BINARY, bytes, 4);
 }
 
-void WriteText(HKEY key, const char *name, const char *text)
+bool WriteText(HKEY key, const char *name, const char *text)
 {
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text), lstrlenA(text));
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text),
+                          lstrlenA(text)) == ERROR_SUCCESS;
 }
 
-void DeleteValue(HKEY key, const char *name)
+bool WriteMultiText(HKEY key, const char *name, const char *data, DWORD size)
 {
-    RegDeleteValueA(key, name);
+    return RegSetValueExA(key, name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE *>(data),
+                          size) == ERROR_SUCCESS;
+}
+
+bool DeleteValue(HKEY key, const char *name)
+{
+    return RegDeleteValueA(key, name) == ERROR_SUCCESS;
 }
 
 bool DeleteKeyTree(HKEY root, const char *path)

@@ -30,8 +30,12 @@ bool ReadSubkeyName(HKEY key, DWORD index, char *name, DWORD size);
 // is no value there or its name or data does not fit. The type is not tested.
 bool ReadIndexedValue(HKEY key, DWORD index, char *data, DWORD *size);
 
-// A named value's data, as above.
+// A named value's data, as above; with no data buffer, only its size.
 bool ReadValue(HKEY key, const char *name, char *data, DWORD *size);
+
+// The name of the value at that index; false when there is none or its
+// name does not fit size bytes.
+bool ReadValueName(HKEY key, DWORD index, char *name, DWORD size);
 
 // A number as a 4-byte REG_DWORD.
 void WriteDword(HKEY key, const char *name, int32_t value);
@@ -40,10 +44,14 @@ void WriteDword(HKEY key, const char *name, int32_t value);
 void WriteBinaryDword(HKEY key, const char *name, DWORD value);
 
 // Text as REG_SZ, its byte count leaving out the terminating zero, as the
-// driver's loader expects.
-void WriteText(HKEY key, const char *name, const char *text);
+// driver's loader expects; false when it was not written.
+bool WriteText(HKEY key, const char *name, const char *text);
 
-void DeleteValue(HKEY key, const char *name);
+// Zero-separated texts as REG_MULTI_SZ, size bytes with the final zeros.
+bool WriteMultiText(HKEY key, const char *name, const char *data, DWORD size);
+
+// False when the value is still there.
+bool DeleteValue(HKEY key, const char *name);
 
 // Deletes a key with all its subkeys, as RegDeleteKeyA does on Windows 98/ME;
 // built from calls Windows 98 has, since on NT RegDeleteKeyA leaves a key

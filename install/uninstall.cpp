@@ -1,6 +1,7 @@
 #include "driver_contract.h"
 #include "install_files.h"
 #include "registry_data.h"
+#include "restart_reconcile.h"
 #include "setup_registry.h"
 #include "setup_state.h"
 #include "uninstall.h"
@@ -20,6 +21,12 @@ int UninstallPackage()
 {
     int result = 0;
     ResolveInstallPaths();
+    // A replacement an installation left for the restart would bring a file
+    // back, and a deletion queued before would find nothing: what the
+    // restart still holds of the package is dropped first. Where it cannot
+    // be, the restart would undo part of this removal: a failure.
+    if (!ReconcileRestartQueue())
+        result = -1;
 
     // The class slot the device entry names. Anyone could have changed that
     // value, so only a slot the installation could have made is deleted; a

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -102,6 +103,55 @@ TEST(RenameSection, TheLineJoinsTheFirstRenameSection)
     }
     char line[8];
     EXPECT_FALSE(FormatRenameLine(line, sizeof line, {0, true, true}, "D", "S"));
+}
+
+// The restart's operations that name the package (here, below C:\PKG) go;
+// every other byte stays: WININIT.INI's first [rename] section, NT's list
+// of zero-ended pairs.
+bool InPackage(const PendingOperation &op)
+{
+    return std::string(op.Target).rfind("C:\\PKG\\", 0) == 0;
+}
+
+TEST(PendingOperations, ThePackagesGoEveryOtherByteStays)
+{
+    using namespace std::string_literals;
+    const struct {
+        std::string before, after;
+        bool nt;
+    } cases[] = {
+        {"[rename]\r\nNUL=C:\\PKG\\INSTALL.EXE\r\nNUL=C:\\OLD.TMP\r\n",
+         "[rename]\r\nNUL=C:\\OLD.TMP\r\n", false},
+        // comments and later sections are not the restart's
+        {"[rename]\r\nC:\\PKG\\ZENTRIM.EXE=C:\\PKG\\VEL1A.TMP\r\n;C:\\PKG\\X=Y\r\n[x]\r\nC:\\PKG\\A=B",
+         "[rename]\r\n;C:\\PKG\\X=Y\r\n[x]\r\nC:\\PKG\\A=B", false},
+        // blanks, bare LFs, no last line end; a foreign file fed from the folder stays
+        {" [ Rename ]\nnul = C:\\PKG\\A \n C:\\OTHER=C:\\PKG\\VEL1.TMP", " [ Rename ]\n C:\\OTHER=C:\\PKG\\VEL1.TMP",
+         false},
+        {"[renamed]\r\nNUL=C:\\PKG\\A\r\n", "[renamed]\r\nNUL=C:\\PKG\\A\r\n", false},
+        {"\\??\\C:\\PKG\\VEL1.TMP\0!\\??\\C:\\PKG\\LOKRIT.EXE\0\\??\\C:\\X\0\0\0"s, "\\??\\C:\\X\0\0\0"s, true},
+        {"C:\\PKG\\A\0\0C:\\B\0C:\\PKG\\C\0C:\\D\0C:\\E\0\0"s, "C:\\D\0C:\\E\0\0"s, true},
+        {"C:\\PKG\\A\0"s, "C:\\PKG\\A\0"s, true}, // a pair cut short is no operation
+    };
+    for (const auto &c : cases) {
+        std::vector<char> out(c.before.size() + 1);
+        size_t size = DropPendingOperations(c.before.data(), c.before.size(),
+                                            c.nt ? NextPendingRename : NextRenameLine, InPackage,
+                                            out.data());
+        EXPECT_EQ(std::string(out.data(), size), c.after) << c.before;
+    }
+}
+
+TEST(IsRestartCopyName, OnlyWhatGetTempFileNameMakesForThePackage)
+{
+    const struct {
+        const char *name;
+        bool ours;
+    } cases[] = {{"VEL1A2B.TMP", true}, {"vel188e.tmp", true}, {"VEL0.TMP", true},
+                 {"VEL.TMP", false},    {"VEL12345.TMP", false}, {"VELG.TMP", false},
+                 {"XEL1.TMP", false},   {"VEL1.TMPX", false},  {"VEL1", false}};
+    for (const auto &c : cases)
+        EXPECT_EQ(IsRestartCopyName(c.name), c.ours) << c.name;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "file_fixture.h"
 #include "message_boxes.h"
 #include "registry_fixture.h"
+#include "restart_reconcile.h"
 #include "setup_state.h"
 #include "shortcuts.h"
 
@@ -67,9 +68,14 @@ protected:
         SelectedPort = 3;
         ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, SlotRoot));
         ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, "Enum\\Root\\DravikTouchScreen"));
+        ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, RunOnceKeyPath));
         RemoveStore();
     }
-    void TearDown() override { RemoveTree(Root); }
+    void TearDown() override
+    {
+        RemoveTree(Root);
+        DeleteTree(HKEY_LOCAL_MACHINE, RunOnceKeyPath); // nothing for the next session to run
+    }
 };
 
 // ---- RegisterTouchDevice ----------------------------------------------------
@@ -252,32 +258,49 @@ TEST_F(InstallSteps, DeploymentOverAFileHeldOpen)
         {"a file nobody may read is never in place", "contents of lokrit.exe", 0, 0, true},
         {"a restart that cannot be arranged fails the step", "an older lokrit.exe", FILE_SHARE_READ,
          -1, false},
+        {"WININIT.INI held by another program stays as it was", "an older lokrit.exe",
+         FILE_SHARE_READ, -2, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
         SelectedPort = 4;
-        PutFile(source, "contents of lokrit.exe");
+        // From a floppy: the copy for the restart takes the read-only attribute.
+        PutFile(source, "contents of lokrit.exe", FILE_ATTRIBUTE_READONLY);
         MakeDir(Product);
         PutFile(held, c.held);
-        if (c.result < 0)
+        if (c.result == -1)
             MakeDir(wininit); // where the line would go stands a folder
         else
             PutFile(wininit, foreign);
+        HANDLE editor = c.result == -2 ? CreateFileA(wininit.c_str(), GENERIC_READ,
+                                                     FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                                     OPEN_EXISTING, 0, NULL)
+                                       : INVALID_HANDLE_VALUE;
         HANDLE holder =
             CreateFileA(held.c_str(), GENERIC_READ, c.share, NULL, OPEN_EXISTING, 0, NULL);
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         int result = DeployFiles(NULL);
         DWORD error = GetLastError();
         CloseHandle(holder);
-        EXPECT_EQ(result, c.result);
+        if (editor != INVALID_HANDLE_VALUE)
+            CloseHandle(editor);
+        EXPECT_EQ(result, c.result < 0 ? -1 : c.result);
         EXPECT_EQ(FileText(held), c.held);
+        SetFileAttributesA(source.c_str(), 0);
         if (c.result < 0) {
             EXPECT_NE(error, DWORD(0));
+            if (c.result == -2) {
+                EXPECT_EQ(FileText(wininit), foreign);
+            }
             EXPECT_FALSE(GetValue(HKEY_LOCAL_MACHINE, StoreKeyPath, "Port").Present);
             WIN32_FIND_DATAA copy;
             HANDLE search = FindFirstFileA((Product + "\\vel*.tmp").c_str(), &copy);
             EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "the copy for the restart is left";
+            if (search != INVALID_HANDLE_VALUE)
+                FindClose(search);
+            search = FindFirstFileA((Windows + "\\vel*.tmp").c_str(), &copy);
+            EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "WININIT.INI's new text is left";
             if (search != INVALID_HANDLE_VALUE)
                 FindClose(search);
             continue;
@@ -299,6 +322,86 @@ TEST_F(InstallSteps, DeploymentOverAFileHeldOpen)
         EXPECT_EQ(copy.rfind(ShortName(Product) + "\\", 0), 0u) << copy;
         EXPECT_EQ(FileText(copy), "contents of lokrit.exe");
         EXPECT_EQ(text.substr(0, before.size()) + text.substr(end + 2), foreign);
+    }
+}
+
+// What an earlier run left for the restart: the package's operations go,
+// with the copies they would have moved into place; every other line stays.
+TEST_F(InstallSteps, RestartQueueReconciledBeforeTheRun)
+{
+    const std::string wininit = Windows + "\\WININIT.INI", copy = Windows + "\\VEL1A2B.TMP";
+    const std::string foreign = "NUL=C:\\OLD.TMP\r\n";
+    MakeDir(Product);
+    PutFile(Product + "\\install.exe", "installed");
+    PutFile(Windows + "\\Zentrim.exe", "old");
+    PutFile(copy, "new");
+    const std::string setup = ShortName(Product + "\\install.exe");
+    const std::string replacement = ShortName(Windows + "\\Zentrim.exe") + "=" + ShortName(copy);
+    std::string lower = Product + "\\install.exe";
+    CharLowerA(&lower[0]);
+    const struct {
+        const char *what;
+        std::string before, after;
+        bool readOnly, copyGone;
+    } cases[] = {
+        {"an uninstallation's deletion", "[rename]\r\nNUL=" + setup + "\r\n" + foreign,
+         "[rename]\r\n" + foreign, false, false},
+        {"named long, in another case", "[rename]\r\n" + foreign + "NUL=" + lower + "\r\n",
+         "[rename]\r\n" + foreign, false, false},
+        {"an installation's replacement", "[rename]\r\n" + replacement + "\r\n[x]\r\nNUL=" + setup,
+         "[rename]\r\n[x]\r\nNUL=" + setup, false, true},
+        {"another program's line", "[rename]\r\nC:\\OTHER.DLL=" + ShortName(copy) + "\r\n",
+         "[rename]\r\nC:\\OTHER.DLL=" + ShortName(copy) + "\r\n", false, false},
+        {"read-only, nothing changes", "[rename]\r\n" + replacement + "\r\n",
+         "[rename]\r\n" + replacement + "\r\n", true, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        PutFile(copy, "new", FILE_ATTRIBUTE_READONLY); // from a floppy
+        PutFile(wininit, c.before, c.readOnly ? FILE_ATTRIBUTE_READONLY : 0);
+        EXPECT_EQ(ReconcileRestartQueue(), !c.readOnly);
+        EXPECT_EQ(FileText(wininit), c.after);
+        EXPECT_EQ(FileExists(copy), !c.copyGone);
+        EXPECT_EQ(FileText(Product + "\\install.exe"), "installed");
+    }
+}
+
+// After Windows 9x's restart a replaced applet has only its 8.3 name; the
+// command queued with it gives the long name back, now if it is still
+// queued, and touches nothing else.
+TEST_F(InstallSteps, LongNamesComeBackAfterTheRestart)
+{
+    const std::string applet = Windows + "\\System\\quinpad1.0.cpl";
+    const std::string shortOnly = Windows + "\\System\\QUINPA~1.CPL";
+    const struct {
+        const char *what, *longBefore, *shortBefore, *name, *longAfter, *shortAfter;
+    } cases[] = {
+        {"only the 8.3 name", nullptr, "new", "quinpad1.0.cpl", "new", nullptr},
+        {"a leftover beside a newer file", "newer", "new", "quinpad1.0.cpl", "newer", nullptr},
+        {"one file under both (Wine's restart)", "new", nullptr, "quinpad1.0.cpl", "new", nullptr},
+        {"no file name", nullptr, "new", "..\\quinpad1.0.cpl", nullptr, "new"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        if (c.longBefore)
+            PutFile(applet, c.longBefore);
+        if (c.shortBefore)
+            PutFile(shortOnly, c.shortBefore, FILE_ATTRIBUTE_READONLY);
+        const std::string shortPath = c.shortBefore ? shortOnly : ShortName(applet);
+        const std::string command = "\"C:\\x\\install.exe\" /longname \"" + std::string(c.name) + "\" " + shortPath;
+        const std::string name = "Velmora long name " + shortPath;
+        PutRaw(HKEY_LOCAL_MACHINE, RunOnceKeyPath, name.c_str(), REG_SZ, command.c_str(),
+               DWORD(command.size()));
+        PutRaw(HKEY_LOCAL_MACHINE, RunOnceKeyPath, "Other", REG_SZ, "x.exe", 5);
+        EXPECT_TRUE(ReconcileRestartQueue());
+        EXPECT_EQ(FileText(applet), c.longAfter ? c.longAfter : "");
+        EXPECT_EQ(FileExists(applet), c.longAfter != nullptr);
+        if (c.shortBefore) {
+            EXPECT_EQ(FileExists(shortOnly), c.shortAfter != nullptr);
+        }
+        EXPECT_FALSE(GetValue(HKEY_LOCAL_MACHINE, RunOnceKeyPath, name.c_str()).Present);
+        EXPECT_TRUE(GetValue(HKEY_LOCAL_MACHINE, RunOnceKeyPath, "Other").Present);
     }
 }
 
@@ -349,6 +452,14 @@ TEST_F(InstallSteps, DeploymentWarnsOnceAboutALockedApplet)
         EXPECT_EQ(FileText(applet), c.freedOnWarning ? "contents of quinpad1.0.cpl" : c.held);
         EXPECT_EQ(FileText(Windows + "\\WININIT.INI").find(ShortName(applet) + "="),
                   c.scheduled ? 10u : std::string::npos); // after "[rename]\r\n"
+        // WININIT leaves the new applet under its 8.3 name; the product
+        // folder's setup gives it its long name back at the next start.
+        std::string restore = GetValue(HKEY_LOCAL_MACHINE, RunOnceKeyPath,
+                                       ("Velmora long name " + ShortName(applet)).c_str()).Bytes;
+        EXPECT_EQ(restore.substr(0, restore.find('\0')),
+                  c.scheduled ? "\"" + ShortName(Product + "\\install.exe") +
+                                    "\" /longname \"quinpad1.0.cpl\" " + ShortName(applet)
+                              : "");
         EXPECT_EQ(FileText(Windows + "\\Zentrim.exe"), "contents of Zentrim.exe");
         ExpectDefaults(3);
     }

@@ -2,6 +2,7 @@
 // replaced by stand-ins that succeed or fail where a test says, so that every
 // path of the sequence, "Finish" and "Cancel" can be walked.
 #include "driver_contract.h"
+#include "file_fixture.h"
 #include "message_boxes.h"
 #include "progress_page.h"
 #include "registry_fixture.h"
@@ -156,6 +157,26 @@ TEST_F(ProgressPage, AFailedStepEndsTheSequenceWithItsMessage)
         EXPECT_EQ(boxes.Seen()[0].Text, messages[failAt]);
         EXPECT_EQ(RunOnceValue(), "<none>");
     }
+}
+
+// What an earlier run left for the restart names the package and cannot be
+// dropped (WININIT.INI read-only): no step runs, as when the first fails.
+TEST_F(ProgressPage, ARestartQueueThatCannotAgreeStopsBeforeTheFirstStep)
+{
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string wininit = std::string(windows) + "\\WININIT.INI";
+    const std::string queued = "[rename]\r\nNUL=" + std::string(windows) + "\\Zentrim.exe\r\n";
+    PutFile(wininit, queued, FILE_ATTRIBUTE_READONLY);
+    MessageBoxRecorder boxes;
+    EXPECT_TRUE(Run(boxes));
+    const std::string after = FileText(wininit);
+    RemoveTree(wininit);
+    EXPECT_TRUE(Ran.empty());
+    EXPECT_EQ(InstallStep, 1);
+    EXPECT_EQ(after, queued);
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].Text, "Setup driver fail!! err=5");
 }
 
 TEST_F(ProgressPage, CancelAnsweredNoGoesOnAndYesStops)

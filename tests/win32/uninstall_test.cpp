@@ -93,10 +93,14 @@ protected:
         ForgetTheRestart();
     }
 
+    // A copy an installation made for the restart, read-only from a floppy.
+    std::string copy = windows + "\\VEL1A2B.TMP";
+
     // Nothing left for the prefix's next session to carry out.
     void ForgetTheRestart()
     {
         RemoveTree(windows + "\\WININIT.INI");
+        RemoveTree(copy);
         HKEY key;
         if (RegOpenKeyA(HKEY_LOCAL_MACHINE, SessionManager, &key) == ERROR_SUCCESS) {
             RegDeleteValueA(key, PendingRenames);
@@ -175,23 +179,40 @@ protected:
         PutDword(HKEY_LOCAL_MACHINE, (std::string(Instance) + "\\" + belowEntry).c_str(), "Boot", 1);
         PutDword(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000\\" + belowSlot).c_str(),
                  "Rate", 60);
+        // The installation left the calibrator's replacement for the restart,
+        // beside another program's line: the restart must not bring it back.
+        const bool win98 = strcmp(version, "win98") == 0;
+        const std::string calibrator = windows + "\\Zentrim.exe", other = "C:\\OLD.TMP";
+        PutFile(copy, "new", FILE_ATTRIBUTE_READONLY);
+        if (win98) {
+            PutFile(windows + "\\WININIT.INI", "[rename]\r\n" + ShortName(calibrator) + "=" +
+                                                  ShortName(copy) + "\r\nNUL=" + other + "\r\n");
+        } else {
+            const std::string pairs = "\\??\\" + copy + '\0' + "!\\??\\" + calibrator + '\0' +
+                                      "\\??\\" + other + std::string(3, '\0');
+            PutRaw(HKEY_LOCAL_MACHINE, SessionManager, PendingRenames, REG_MULTI_SZ, pairs.data(),
+                   DWORD(pairs.size()));
+        }
         int warnings = 0;
         EXPECT_EQ(RunFromProduct(&warnings), 0u);
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DeviceRoot));
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000").c_str()));
         ExpectOtherDeviceKept();
+        EXPECT_FALSE(FileExists(copy));
         DeleteTree(HKEY_CURRENT_USER, ChildVersionKey.c_str());
         // The running program goes at the restart: on 9x through WININIT.INI,
         // on NT through MoveFileExA, which removes the emptied folder too.
         const std::string running = product + "\\" + ChildName;
         std::string pending = GetValue(HKEY_LOCAL_MACHINE, SessionManager, PendingRenames).Bytes;
-        if (strcmp(version, "win98") == 0) {
+        if (win98) {
             EXPECT_EQ(FileText(windows + "\\WININIT.INI"),
-                      "[rename]\r\nNUL=" + ShortName(running) + "\r\n");
+                      "[rename]\r\nNUL=" + other + "\r\nNUL=" + ShortName(running) + "\r\n");
             EXPECT_EQ(pending, "");
         } else {
             EXPECT_NE(pending.find(running + std::string(2, '\0')), std::string::npos) << pending;
             EXPECT_NE(pending.find(product + std::string(2, '\0')), std::string::npos) << pending;
+            EXPECT_NE(pending.find(other + std::string(2, '\0')), std::string::npos) << pending;
+            EXPECT_EQ(pending.find("Zentrim"), std::string::npos) << pending;
             EXPECT_FALSE(FileExists(windows + "\\WININIT.INI"));
         }
     }

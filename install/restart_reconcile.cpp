@@ -1,0 +1,153 @@
+#include "restart_reconcile.h"
+
+#include "driver_contract.h"
+#include "install_constants.h"
+#include "long_names.h"
+#include "platform.h"
+#include "rename_section.h"
+#include "setup_registry.h"
+#include "setup_state.h"
+#include "wininit_file.h"
+
+#include <stdlib.h>
+
+namespace {
+
+const char SessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
+const char PendingRenamesName[] = "PendingFileRenameOperations";
+
+// A path in the form every comparison takes: the 8.3 form of an existing
+// file, else its folder's 8.3 form and its name as given. So the long and
+// the short spelling of one file, in any case, compare equal.
+bool ComparablePath(const char *path, char *out)
+{
+    if (ShortPath(path, out))
+        return true;
+    const char *cut = LastBackslash(path);
+    char folder[PathSize], shortFolder[PathSize];
+    if (!cut || cut - path >= PathSize - 1)
+        return false;
+    lstrcpynA(folder, path, int(cut - path) + 2); // with its backslash: "C:\" stays a root
+    return ShortPath(folder, shortFolder) && BuildPath(out, PathSize, "%s%s", shortFolder, cut + 1);
+}
+
+bool SamePath(const char *path, const char *pattern, const char *name = nullptr)
+{
+    char built[PathSize], known[PathSize];
+    return BuildPath(built, PathSize, pattern, WindowsDirectory, name) &&
+           ComparablePath(built, known) && lstrcmpiA(path, known) == 0;
+}
+
+// The product folder itself, or a file directly inside it.
+bool InProductFolder(const char *path)
+{
+    char built[PathSize], folder[PathSize];
+    if (!BuildPath(built, PathSize, "%s\\%s", WindowsDirectory, ProductFolderName) ||
+        !ComparablePath(built, folder))
+        return false;
+    const char *cut = LastBackslash(path);
+    char parent[PathSize];
+    if (lstrcmpiA(path, folder) == 0)
+        return true;
+    if (!cut || cut - path >= PathSize)
+        return false;
+    lstrcpynA(parent, path, int(cut - path) + 1);
+    return lstrcmpiA(parent, folder) == 0;
+}
+
+bool NamesPackageFile(const PendingOperation &op)
+{
+    char target[PathSize];
+    if (!op.Target[0] || !ComparablePath(op.Target, target))
+        return false;
+    return InProductFolder(target) || SamePath(target, "%s\\%s", CalibratorFileName) ||
+           SamePath(target, "%s\\%s", CursorFileName) ||
+           SamePath(target, "%s\\System\\%s", DriverFileName) ||
+           SamePath(target, "%s\\inf\\%s", InfFileName) ||
+           SamePath(target, "%s\\System\\%s", AppletFileName);
+}
+
+typedef bool (*NextOperation)(const char *, size_t, size_t *, PendingOperation *);
+
+// After the dropped operations are gone from the queue: the copies they
+// would have moved into place, read-only ones too (from a floppy).
+void DeleteDroppedCopies(const char *text, size_t length, NextOperation next)
+{
+    size_t cursor = 0;
+    PendingOperation op;
+    while (next(text, length, &cursor, &op)) {
+        const char *cut = LastBackslash(op.Source);
+        if (cut && IsRestartCopyName(cut + 1) && NamesPackageFile(op))
+            DeleteOver(op.Source);
+    }
+}
+
+bool ReconcileWininit()
+{
+    char *text;
+    DWORD size;
+    if (!ReadWininit(&text, &size))
+        return false;
+    char *kept = static_cast<char *>(malloc(size + 1));
+    bool done = false;
+    if (!kept) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    } else {
+        DWORD keptSize = DWORD(DropPendingOperations(text, size, NextRenameLine, NamesPackageFile, kept));
+        done = keptSize == size || WriteWininit(kept, keptSize);
+        if (done)
+            DeleteDroppedCopies(text, size, NextRenameLine);
+    }
+    free(kept);
+    free(text);
+    return done;
+}
+
+bool ReconcilePendingRenames()
+{
+    HKEY key = OpenKeyFullAccess(HKEY_LOCAL_MACHINE, SessionManagerKey);
+    if (!key)
+        return true; // nothing queued
+    DWORD size = 0;
+    char *data = NULL, *kept = NULL;
+    bool done = !ReadValue(key, PendingRenamesName, NULL, &size); // none queued
+    if (!done) {
+        // Zeros after what is read, so that a list cut short still ends.
+        data = static_cast<char *>(calloc(size + 2, 1));
+        kept = static_cast<char *>(malloc(size + 2));
+        if (data && kept && ReadValue(key, PendingRenamesName, data, &size)) {
+            size_t end = 0, cursor = 0;
+            PendingOperation op;
+            while (NextPendingRename(data, size + 2, &cursor, &op))
+                end = cursor;
+            size_t keptSize = DropPendingOperations(data, end, NextPendingRename,
+                                                    NamesPackageFile, kept);
+            if (keptSize == end) {
+                done = true;
+            } else if (keptSize == 0) {
+                done = DeleteValue(key, PendingRenamesName);
+            } else {
+                kept[keptSize++] = '\0'; // the empty name that ends the list
+                done = WriteMultiText(key, PendingRenamesName, kept, DWORD(keptSize));
+            }
+            if (done)
+                DeleteDroppedCopies(data, end, NextPendingRename);
+        }
+        if (!done)
+            SetLastError(ERROR_ACCESS_DENIED);
+    }
+    free(kept);
+    free(data);
+    CloseKey(key);
+    return done;
+}
+
+} // namespace
+
+bool ReconcileRestartQueue()
+{
+    if (!(RunsOnWindows9x() ? ReconcileWininit() : ReconcilePendingRenames()))
+        return false;
+    RestoreQueuedLongNames();
+    return true;
+}

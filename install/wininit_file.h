@@ -1,0 +1,17 @@
+// WININIT.INI in the Windows directory, read and written whole, as Windows
+// 95/98/ME want a file edited past the profile functions: their cache of
+// the file flushed before it is read and after it is written, so that no
+// other program's cached lines are missing from what is read or written
+// back over it later.
+#pragma once
+
+#include <windows.h>
+
+// The file's text, in a buffer the caller frees (free); empty when there is
+// no file. False, with the platform's error, when it cannot be read.
+bool ReadWininit(char **text, DWORD *size);
+
+// Replaces the file with text. The text is written beside it first and then
+// put in its place, so that a failed write (a full disk) leaves it as it
+// was. A read-only file stays as it is: false, with the platform's error.
+bool WriteWininit(const char *text, DWORD size);

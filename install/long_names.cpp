@@ -2,10 +2,13 @@
 
 #include "driver_contract.h"
 #include "platform.h"
+#include "rename_section.h"
 #include "setup_logic.h"
 #include "setup_registry.h"
 #include "setup_state.h"
+#include "wininit_file.h"
 
+#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -24,6 +27,34 @@ const char *FileNameOf(const char *path)
     return cut ? cut + 1 : path;
 }
 
+// The long name in the folder of the 8.3 path; false for a long name that
+// is no file name.
+bool LongPathBeside(const char *shortPath, const char *longName, char *longPath)
+{
+    const char *cut = LastBackslash(shortPath);
+    char folder[PathSize];
+    if (!cut || !*longName || LastBackslash(longName) || cut - shortPath >= PathSize - 1)
+        return false;
+    lstrcpynA(folder, shortPath, int(cut - shortPath) + 2);
+    return BuildPath(longPath, PathSize, "%s%s", folder, longName);
+}
+
+// WININIT.INI still holds a line that moves a file to that 8.3 path.
+bool AwaitsRestart(const char *shortPath)
+{
+    char *text;
+    DWORD size;
+    if (!ReadWininit(&text, &size))
+        return false;
+    size_t cursor = 0;
+    PendingOperation op;
+    bool found = false;
+    while (!found && NextRenameLine(text, size, &cursor, &op))
+        found = op.Source[0] && lstrcmpiA(op.Target, shortPath) == 0;
+    free(text);
+    return found;
+}
+
 } // namespace
 
 bool QueueLongNameRestore(const char *longPath, const char *shortPath)
@@ -31,8 +62,8 @@ bool QueueLongNameRestore(const char *longPath, const char *shortPath)
     const char *longName = FileNameOf(longPath);
     if (lstrcmpiA(longName, FileNameOf(shortPath)) == 0)
         return true;
-    // The product folder's copy of the setup, by its 8.3 path: the restart
-    // runs the command before long names are needed for anything.
+    // The product folder's copy of the setup, named as the restart's line
+    // names every file: by its 8.3 path.
     char folderCopy[PathSize], installer[PathSize], first[CommandSize], command[CommandSize];
     char name[ValueNameSize];
     if (!BuildPath(folderCopy, PathSize, "%s\\%s\\install.exe", WindowsDirectory,
@@ -68,19 +99,25 @@ void ForgetLongNameRestore(const char *shortPath)
 
 void RestoreLongName(const char *shortPath, const char *longName)
 {
-    // A file name, not a way into another folder.
-    const char *cut = LastBackslash(shortPath);
-    if (!cut || !*longName || LastBackslash(longName) || cut - shortPath >= PathSize - 1 ||
-        !IsFile(shortPath))
-        return;
-    char folder[PathSize], longPath[PathSize], shortOfLong[PathSize];
-    lstrcpynA(folder, shortPath, int(cut - shortPath) + 2);
-    if (!BuildPath(longPath, PathSize, "%s%s", folder, longName))
+    char longPath[PathSize], shortOfLong[PathSize];
+    if (!LongPathBeside(shortPath, longName, longPath) || !IsFile(shortPath))
         return;
     if (!IsFile(longPath))
         MoveFileA(shortPath, longPath);
     else if (ShortPath(longPath, shortOfLong) && lstrcmpiA(shortOfLong, shortPath) != 0)
         DeleteOver(shortPath);
+}
+
+void RunLongNameCommand(const char *shortPath, const char *longName)
+{
+    if (!AwaitsRestart(shortPath)) {
+        RestoreLongName(shortPath, longName);
+        return;
+    }
+    // Queued again, as it was; the long path only lends it its name.
+    char longPath[PathSize];
+    if (LongPathBeside(shortPath, longName, longPath))
+        QueueLongNameRestore(longPath, shortPath);
 }
 
 void RestoreQueuedLongNames()

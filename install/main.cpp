@@ -20,10 +20,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
         RunUninstallMode();
         return 0;
     }
-    // Started by the restart that moved a long-named file into place.
+    // Started at a logon after the restart that moved a long-named file into
+    // place, or before it.
     char longName[PathSize], shortPath[PathSize];
     if (ParseLongNameTail(tail, longName, sizeof longName, shortPath, sizeof shortPath)) {
-        RestoreLongName(shortPath, longName);
+        ResolveInstallPaths();
+        RunLongNameCommand(shortPath, longName);
         return 0;
     }
 

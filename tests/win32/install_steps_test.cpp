@@ -4,6 +4,7 @@
 #include "driver_contract.h"
 #include "file_deployment.h"
 #include "file_fixture.h"
+#include "long_names.h"
 #include "message_boxes.h"
 #include "registry_fixture.h"
 #include "restart_reconcile.h"
@@ -402,6 +403,29 @@ TEST_F(InstallSteps, LongNamesComeBackAfterTheRestart)
         }
         EXPECT_FALSE(GetValue(HKEY_LOCAL_MACHINE, RunOnceKeyPath, name.c_str()).Present);
         EXPECT_TRUE(GetValue(HKEY_LOCAL_MACHINE, RunOnceKeyPath, "Other").Present);
+    }
+}
+
+// Windows runs RunOnce at every logon: one before the restart finds the
+// applet's line still in WININIT.INI, and the command waits for the next.
+TEST_F(InstallSteps, ALogonBeforeTheRestartLeavesTheLongNameQueued)
+{
+    const std::string applet = Windows + "\\System\\quinpad1.0.cpl";
+    MakeDir(Product);
+    PutFile(Product + "\\install.exe", "setup");
+    PutFile(applet, "held");
+    PutFile(Windows + "\\System\\VEL1.TMP", "new");
+    const std::string shortPath = ShortName(applet), name = "Velmora long name " + shortPath;
+    for (bool restarted : {false, true}) {
+        SCOPED_TRACE(restarted ? "after the restart" : "before it");
+        if (!restarted)
+            PutFile(Windows + "\\WININIT.INI",
+                    "[rename]\r\n" + shortPath + "=" + ShortName(Windows + "\\System\\VEL1.TMP"));
+        RunLongNameCommand(shortPath.c_str(), "quinpad1.0.cpl");
+        EXPECT_EQ(GetValue(HKEY_LOCAL_MACHINE, RunOnceKeyPath, name.c_str()).Present, !restarted);
+        EXPECT_EQ(FileText(applet), "held");
+        RemoveTree(Windows + "\\WININIT.INI");
+        DeleteTree(HKEY_LOCAL_MACHINE, RunOnceKeyPath);
     }
 }
 

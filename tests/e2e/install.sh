@@ -1,37 +1,47 @@
 #!/usr/bin/env bash
 # A complete installation from a fresh prefix, driven by keys on Xvfb; a
-# second installation over it; then the uninstallation as its Start-menu
-# shortcut starts it.
+# second installation over it while two of its files are held; the
+# uninstallation as its Start-menu shortcut starts it, the restart declined;
+# a third installation; then the restart, as Windows 98 makes it.
 source "$E2E_ROOT/tests/e2e/lib/harness.sh"
 source "$E2E_ROOT/tests/e2e/lib/install_flow.sh"
 e2e_begin install 1024x768
 install_prepare "$E2E_BUILD/package"
 W=$WINEPREFIX/drive_c/windows
+SETUP=$WINEPREFIX/drive_c/setup
 STORE='HKLM\System\CurrentControlSet\Services\DravikTouchScreen\Parameters'
 INSTANCE='HKLM\Enum\Root\DravikTouchScreen\0000'
 SLOTS='HKLM\System\CurrentControlSet\Services\Class\Mouse'
 
+# No copy made for the restart is left where the package puts files.
+no_restart_copies() {
+    local left
+    left=$(find "$W" "$W/system" "$W/VelmoraScreen" -maxdepth 1 -iname 'vel*.tmp' 2>/dev/null)
+    [ -z "$left" ] || { echo "FAIL: $1: copies for the restart left: $left" >&2; return 1; }
+    echo "ok: $1: no copy for the restart left"
+}
+
 install_wizard 2 "" # COM3
 install_report
-install_check "$WINEPREFIX/drive_c/setup" 3
+install_check "$SETUP" 3
 group=$(install_program_group)
 
 # A second installation over the first, from a newer package, while the
-# right-button tool runs from the product folder: the same slot, the new
-# port, and the held program replaced at the restart.
+# right-button tool runs from the product folder and an open Control Panel
+# holds the applet (its warning answered with OK, the panel left open): the
+# same slot, the new port, and the held files replaced at the restart.
 e2e_start "$W/VelmoraScreen/lokrit.exe"
 e2e_window lokrit.exe >/dev/null
-printf 'a newer build' >>"$WINEPREFIX/drive_c/setup/lokrit.exe"
+e2e_start "$E2E_BUILD/tests/e2e/hold_file.exe" 'C:\windows\system\quinpad1.0.cpl' 'C:\applet-held'
+for _ in $(seq 100); do [ -f "$WINEPREFIX/drive_c/applet-held" ] && break; sleep 0.1; done
+printf 'a newer build' >>"$SETUP/lokrit.exe"
+printf 'a newer build' >>"$SETUP/quinpad1.0.cpl"
 install_wizard 1 "second-" # COM2
 e2e_expect_eq "$(e2e_reg_value "$STORE" Port)" 2 "Port after the second installation"
 e2e_expect_eq "$(e2e_reg_value "$INSTANCE" Driver)" 'Mouse\0000' "the marked slot reused"
 e2e_expect_eq "$(e2e_reg_value "$SLOTS\\0001" DriverDesc)" "" "no second slot"
 cmp -s "$W/VelmoraScreen/lokrit.exe" "$E2E_BUILD/package/lokrit.exe" ||
     { echo "FAIL: the running lokrit.exe was changed under it" >&2; exit 1; }
-install_restart
-cmp -s "$W/VelmoraScreen/lokrit.exe" "$WINEPREFIX/drive_c/setup/lokrit.exe" ||
-    { echo "FAIL: the restart did not put the newer lokrit.exe in place" >&2; exit 1; }
-echo "ok: the restart put the newer lokrit.exe in place"
 
 # "Uninstall Velmora" answered No: nothing is removed.
 install_start_in_desktop "$W/VelmoraScreen" 'C:\windows\VelmoraScreen\install.exe' /u
@@ -42,9 +52,26 @@ e2e_expect_eq "$(e2e_reg_value "$INSTANCE" Driver)" 'Mouse\0000' "No at the conf
 [ -f "$W/Zentrim.exe" ] || { echo "FAIL: No at the confirmation removed files" >&2; exit 1; }
 
 # "Uninstall Velmora": the product folder's install.exe with /u, confirmed,
-# no restart.
+# the restart declined. The replacements the second installation left for
+# the restart go with their copies; what is held goes at the restart.
 install_uninstall "$W/VelmoraScreen" 'C:\windows\VelmoraScreen\install.exe' 5-uninstall-
-install_check_uninstalled 2 "$group"
+e2e_expect_eq "$(e2e_reg_value "$INSTANCE" Driver)" "" "device entry removed"
+[ ! -e "$group" ] || { echo "FAIL: program group left" >&2; exit 1; }
+no_restart_copies "uninstalled"
+
+# Installed again before the restart, the held files still held: the
+# restart must delete nothing of it, and must finish the applet under its
+# long name.
+install_wizard 1 "third-" # COM2
 install_restart
-e2e_expect_eq "$(ls -A "$W/VelmoraScreen")" "" "after the restart, the product folder is empty"
-echo "uninstallation checked"
+install_check "$SETUP" 2
+[ -f "$W/VelmoraScreen/install.exe" ] ||
+    { echo "FAIL: the uninstall shortcut's install.exe is gone after the restart" >&2; exit 1; }
+cmp -s "$W/VelmoraScreen/lokrit.exe" "$SETUP/lokrit.exe" ||
+    { echo "FAIL: the restart did not put the newer lokrit.exe in place" >&2; exit 1; }
+e2e_expect_eq "$(ls "$W/system" | grep -i '^quinpa' | tr '\n' ' ')" "quinpad1.0.cpl " \
+    "the one applet in System, under its long name"
+cmp -s "$W/system/quinpad1.0.cpl" "$SETUP/quinpad1.0.cpl" ||
+    { echo "FAIL: the restart did not put the newer applet in place" >&2; exit 1; }
+no_restart_copies "after the restart"
+echo "ok: installed again before the restart, intact after it"

@@ -75,6 +75,7 @@ install_wizard() {
     group=$(install_program_group)
     for i in $(seq 600); do
         [ "$group/Calibration.lnk" -nt "$E2E_DIR/next-pressed" ] && break
+        install_answer_warning Warnning
         sleep 0.05
     done
     INSTALL_STEPS_MS=$(( ($(date +%s%N) - INSTALL_NEXT_AT) / 1000000 ))
@@ -86,6 +87,19 @@ install_wizard() {
     xdotool key Return # "Finish", which has the focus
     install_restart_prompt_no "${shots}4-restart-prompt"
     e2e_wait_exit 30
+}
+
+# install_answer_warning TITLE: "OK" on a warning box of that title when one
+# shows (a held applet's), as a user who leaves the Control Panel open.
+install_answer_warning() {
+    [ -n "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)" ] || return 0
+    echo "warning '$1' answered with OK"
+    install_press_button "$1" 1 # IDOK
+    local i
+    for i in $(seq 20); do
+        [ -z "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)" ] && break
+        sleep 0.1
+    done
 }
 
 # Answers the restart prompt with "No", by its control id: Wine labels the
@@ -115,12 +129,19 @@ install_program_group() {
     echo "$programs/Velmora Touchscreen"
 }
 
-# The computer restarts: every program ends with the session, and the next
-# one's start carries out what WININIT.INI (Windows 9x) or
-# PendingFileRenameOperations (NT) hold, as Windows does before it starts.
-# The serial ports, volatile keys, come back as the hardware gives them.
+# The computer restarts: every program ends with the session. Windows 98's
+# WININIT then carries out WININIT.INI with 8.3 names only (lib/wininit.py;
+# Wine's own restart would find files by their aliases and keep their long
+# names), and the next session's start does what NT does with
+# PendingFileRenameOperations and runs HKEY_LOCAL_MACHINE's RunOnce
+# commands, as Windows does before the logon. The serial ports, volatile
+# keys, come back as the hardware gives them.
 install_restart() {
+    local model=$E2E_ROOT/tests/e2e/lib/wininit.py helper=$E2E_BUILD/tests/e2e/unix_paths.exe
+    python3 "$model" plan "$WINEPREFIX/drive_c/windows" "$E2E_DIR/wininit-plan.json" \
+        "$(wine_loader_for "$helper")" "$helper"
     /usr/lib/wine/wineserver -k
+    python3 "$model" carry "$E2E_DIR/wininit-plan.json"
     wine_session_start
     install_prepare
     if ls "$WINEPREFIX/drive_c/windows" | grep -qix wininit.ini; then
@@ -220,6 +241,7 @@ install_uninstall() {
     for i in $(seq 100); do
         [ ! -f "$WINEPREFIX/drive_c/windows/Zentrim.exe" ] &&
             [ -n "$(xdotool search --onlyvisible --name '^Message$' 2>/dev/null)" ] && break
+        install_answer_warning Warning
         sleep 0.1
     done
     echo "from Yes at the confirmation to the result: $(( ($(date +%s%N) - pressed) / 1000000 )) ms"

@@ -48,11 +48,8 @@ TEST(CommandLine, LongNameTail)
         {"/longname \"\" " + path, nullptr},
         {"/longname \"quinpad1.0.cpl\" ", nullptr},
         {"/longname \"quinpad1.0.cpl\"" + path, nullptr},
-        {"/longname \"quinpad1.0.cpl " + path, nullptr},
         {"/longname quinpad1.0.cpl " + path, nullptr},
-        {"/LONGNAME \"quinpad1.0.cpl\" " + path, nullptr},
         {"/longname \"D:quinpad\" " + path, nullptr},
-        {"/longname \"a/b\" " + path, nullptr},
         {"/longname \"" + std::string(16, 'n') + "\" " + path, nullptr}, // too long for 16 bytes
         {"/u", nullptr},
     };

@@ -2,6 +2,7 @@
 #include "calibration_window.h"
 #include "calibrator_state.h"
 #include "driver_contract.h"
+#include "parameter_access.h"
 #include "run_once.h"
 #include "single_instance.h"
 
@@ -9,11 +10,23 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
     // First, so that Windows starts the calibrator once only, even when the
     // rest fails.
-    RemoveRunOnceEntry();
+    UserValue handOff;
+    bool handedOver = RemoveRunOnceEntry(&handOff);
     // A double start (the RunOnce start and a click on "Calibration"): the
     // copy already running keeps the screen, the store and the driver.
-    if (AnotherCalibratorRuns())
+    if (AnotherCalibratorRuns()) {
+        FreeUserValue(&handOff);
         return 0;
+    }
+    // Windows runs the per-user RunOnce at every logon, so also at one before
+    // the restart (declined, or refused by another program): without the
+    // driver no touch could arrive, and the calibration would be given up
+    // with the hand-off spent. It waits for the next logon, the store as it is.
+    if (handedOver && !ControlDeviceOpens()) {
+        PutRunOnceEntryBack(&handOff);
+        return 0;
+    }
+    FreeUserValue(&handOff);
 
     if (!RegisterCalibrationClass(instance)) {
         MessageBoxA(NULL, "Program requires Windows NT!", CalibrationClassName, MB_ICONERROR);

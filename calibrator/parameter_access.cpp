@@ -52,10 +52,28 @@ void SetBeepMode(int32_t mode)
         CloseParameterStore(key);
 }
 
+namespace {
+
+HANDLE OpenControlDevice()
+{
+    return CreateFileA(ControlDevicePath, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, NULL);
+}
+
+} // namespace
+
+bool ControlDeviceOpens()
+{
+    HANDLE device = OpenControlDevice();
+    if (device == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(device);
+    return true;
+}
+
 void SendReloadRequest()
 {
-    HANDLE device = CreateFileA(ControlDevicePath, GENERIC_READ | GENERIC_WRITE, 0, NULL,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE device = OpenControlDevice();
     if (device == INVALID_HANDLE_VALUE)
         return;
     DWORD returned = 0;

@@ -20,6 +20,9 @@ void SetBeepMode(int32_t mode);
 // Asks the driver to re-read the store; silently nothing without a driver.
 void SendReloadRequest();
 
+// True when the driver's control device opens: the driver is loaded.
+bool ControlDeviceOpens();
+
 // Reads the five values into the destinations given. Nothing is read when one
 // of the first four is missing; a missing swapXY only skips that value. Values
 // the store lacks, or holds as anything but a 4-byte REG_DWORD, keep what the

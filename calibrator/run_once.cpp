@@ -1,9 +1,13 @@
 #include "run_once.h"
 
 #include "driver_contract.h"
-#include "store_registry.h"
 
-void RemoveRunOnceEntry()
+bool RemoveRunOnceEntry(UserValue *entry)
 {
-    DeleteUserValue(RunOnceKeyPathCalibrator, RunOnceValueName);
+    return TakeUserValue(RunOnceKeyPathCalibrator, RunOnceValueName, entry);
+}
+
+void PutRunOnceEntryBack(UserValue *entry)
+{
+    PutUserValueBack(RunOnceKeyPathCalibrator, RunOnceValueName, entry);
 }

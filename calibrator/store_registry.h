@@ -19,6 +19,18 @@ void WriteStoreValue(HKEY key, const char *name, int32_t value);
 
 void CloseParameterStore(HKEY key);
 
-// Deletes a value of a per-user key (RegOpenKeyA); silent when either is
-// missing.
-void DeleteUserValue(const char *path, const char *name);
+// A per-user value as it was: its type and bytes (Data from malloc).
+struct UserValue {
+    DWORD Type;
+    DWORD Size;
+    BYTE *Data;
+};
+
+// Reads a value of a per-user key (RegOpenKeyA), then deletes it; false,
+// *value empty, when either is missing or the value cannot be read.
+bool TakeUserValue(const char *path, const char *name, UserValue *value);
+
+// Writes a value taken before back, as it was, and frees its bytes.
+void PutUserValueBack(const char *path, const char *name, UserValue *value);
+
+void FreeUserValue(UserValue *value);

@@ -89,5 +89,5 @@ else
     e2e_expect_eq "$(ls -A "$WIN/VelmoraScreen")" "" "after the restart, the product folder is empty"
 fi
 e2e_expect_eq "$(e2e_store_set)" "$calibrated" "the calibration is kept"
-e2e_expect_eq "$(e2e_reload_count)" 12 "reload requests: 3 + 1 + 2 for the first calibration, 3 + 1 (restore) + 2 for the second"
+e2e_expect_eq "$(e2e_reload_count)" 13 "device opens: the hand-off's look for the driver, 3 + 1 + 2 reload requests for the first calibration, 3 + 1 (restore) + 2 for the second"
 echo "lifecycle took $(( $(date +%s) - started )) s"

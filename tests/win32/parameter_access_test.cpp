@@ -74,16 +74,25 @@ TEST_F(ParameterAccess, WritesAreSilentAndCreateNothingWithoutTheKey)
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, StoreKeyPath));
 }
 
-TEST(RunOnce, RemovesOnlyTheHandOffValue)
+// The hand-off is taken, only it, and can go back byte for byte.
+TEST(RunOnce, TakesOnlyTheHandOffValueAndPutsItBackAsItWas)
 {
-    PutRaw(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName, REG_SZ, "C:\\x", 4);
+    PutRaw(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName, REG_EXPAND_SZ, "C:\\x", 4);
     PutRaw(HKEY_CURRENT_USER, RunOnceKeyPath, "Other", REG_SZ, "y", 1);
-    RemoveRunOnceEntry();
+    const StoredValue handOff = GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName);
+    UserValue entry;
+    EXPECT_TRUE(RemoveRunOnceEntry(&entry));
     EXPECT_FALSE(GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName).Present);
     EXPECT_TRUE(GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, "Other").Present);
-    RemoveRunOnceEntry(); // no value: harmless
+    PutRunOnceEntryBack(&entry);
+    StoredValue back = GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName);
+    EXPECT_EQ(back.Type, handOff.Type);
+    EXPECT_EQ(back.Bytes, handOff.Bytes);
+    EXPECT_TRUE(RemoveRunOnceEntry(&entry));
+    FreeUserValue(&entry);
+    EXPECT_FALSE(RemoveRunOnceEntry(&entry)); // no value: harmless
     ASSERT_TRUE(DeleteTree(HKEY_CURRENT_USER, RunOnceKeyPath));
-    RemoveRunOnceEntry(); // no key: harmless
+    EXPECT_FALSE(RemoveRunOnceEntry(&entry)); // no key: harmless
 }
 
 } // namespace

@@ -144,24 +144,56 @@ void OnKey(HWND window, WPARAM key)
     DestroyWindow(window);
 }
 
+// Back to the first target with the neutral set in force; the set and the
+// beep mode saved at creation stay as they were saved.
+void StartOver(HWND window, bool hideCursor)
+{
+    ScreenState = FirstTargetScreen;
+    TouchTaken = false;
+    TouchPending = false;
+    KillTimer(window, GiveUpTimer);
+    WriteCalibration(NeutralCalibration);
+    SetTimer(window, GiveUpTimer, GiveUpPeriod, NULL);
+    InvalidateRect(window, NULL, TRUE);
+    ShowWindow(OkButton, SW_HIDE);
+    ShowWindow(AdjustAgainButton, SW_HIDE);
+    if (hideCursor)
+        ShowCursor(FALSE);
+}
+
 void OnButton(HWND window, HWND button)
 {
     if (button == NULL)
         return;
-    if (button == OkButton) {
+    if (button == OkButton)
         DestroyWindow(window);
-    } else if (button == AdjustAgainButton) {
-        ScreenState = FirstTargetScreen;
-        TouchTaken = false;
-        TouchPending = false;
-        KillTimer(window, GiveUpTimer);
-        WriteCalibration(NeutralCalibration);
-        SetTimer(window, GiveUpTimer, GiveUpPeriod, NULL);
+    else if (button == AdjustAgainButton)
+        StartOver(window, true);
+}
+
+// A new display mode while the screen runs (Windows 98 changes it without a
+// restart; a kiosk program at the same logon sets its own): the window
+// covers the new screen and, when its size changed, the calibration starts
+// over, as "Adjust Again" does, so that no touch is computed against a size
+// that is no longer the screen's. A new colour depth alone repaints.
+void OnDisplayChange(HWND window, LPARAM size)
+{
+    const int32_t width = LOWORD(size), height = HIWORD(size);
+    if (width == 0 || height == 0 || (width == ScreenWidth && height == ScreenHeight)) {
         InvalidateRect(window, NULL, TRUE);
-        ShowWindow(OkButton, SW_HIDE);
-        ShowWindow(AdjustAgainButton, SW_HIDE);
-        ShowCursor(FALSE);
+        return;
     }
+    ScreenWidth = width;
+    ScreenHeight = height;
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, width, height, SWP_NOACTIVATE);
+    CalibrationLayout layout = ComputeLayout(width, height, TargetWidth, TargetHeight);
+    MoveWindow(OkButton, layout.OkButton.X, layout.OkButton.Y, ButtonWidth, ButtonHeight, FALSE);
+    MoveWindow(AdjustAgainButton, layout.AdjustAgainButton.X, layout.AdjustAgainButton.Y,
+               ButtonWidth, ButtonHeight, FALSE);
+    // The cursor shows only on a check screen that has been painted.
+    bool cursorShown = ScreenState == CheckScreen && !CheckScreenFresh;
+    CheckScreenFresh = false;
+    StartOver(window, cursorShown);
 }
 
 // Leaving before the computed set is in the store, whatever the way: the
@@ -222,6 +254,9 @@ LRESULT CALLBACK CalibrationWindowProc(HWND window, UINT message, WPARAM wParam,
         break;
     case WM_COMMAND:
         OnButton(window, reinterpret_cast<HWND>(lParam));
+        break;
+    case WM_DISPLAYCHANGE:
+        OnDisplayChange(window, lParam);
         break;
     case WM_CLOSE:
         // Alt+F4 or the task list; the default handling then destroys.

@@ -201,6 +201,54 @@ TEST_F(CalibrationScreen, AdjustAgainThenGiveUpRestoresTheSetSavedAtCreation)
     ExpectEndedWith(Previous);
 }
 
+// A new display size while the screen runs: the window covers it, and the
+// calibration starts over at it, wherever it was; the cursor stays hidden
+// once. A new colour depth at the same size changes nothing.
+TEST_F(CalibrationScreen, ADisplayChangeStartsOverAtTheNewSize)
+{
+    const struct {
+        const char *where;
+        int width, height;
+        bool checkScreen; // else pausing after the first touch
+        ::CalibrationScreen after;
+    } cases[] = {
+        {"the check screen", 1024, 768, true, FirstTargetScreen},
+        {"a pause", 640, 480, false, FirstTargetScreen},
+        {"the same size", 800, 600, true, CheckScreen},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.where);
+        SetUp();
+        Create();
+        if (c.checkScreen)
+            ReachCheckScreen();
+        else
+            Touch(120, 90);
+        SendMessageA(window, WM_DISPLAYCHANGE, 16, MAKELPARAM(c.width, c.height));
+        EXPECT_EQ(ScreenState, c.after);
+        RECT r;
+        GetWindowRect(window, &r);
+        EXPECT_EQ(r.right - r.left, c.width);
+        EXPECT_EQ(r.bottom - r.top, c.height);
+        if (c.after == CheckScreen) {
+            ExpectStoredSet(Computed);
+            TearDown();
+            continue;
+        }
+        ExpectStoredSet(NeutralCalibration);
+        EXPECT_EQ(CursorCount(), cursorBefore - 1);
+        EXPECT_FALSE(IsWindowVisible(OkButton));
+        GetWindowRect(OkButton, &r);
+        EXPECT_EQ(r.left, c.width / 2 - 105);
+        EXPECT_EQ(r.top, c.height / 2 - 30);
+        Tick(PauseTimer); // a pause from before counts for nothing
+        EXPECT_EQ(ScreenState, FirstTargetScreen);
+        Key(VK_ESCAPE);
+        ExpectEndedWith(Previous);
+        TearDown();
+    }
+}
+
 TEST_F(CalibrationScreen, EscapeAndSpaceOnEachTargetScreenRestore)
 {
     for (WPARAM key : {WPARAM(VK_ESCAPE), WPARAM(VK_SPACE)})

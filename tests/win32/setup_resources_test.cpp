@@ -2,6 +2,7 @@
 // accelerators, the menu, the About box, and every page template's controls
 // in template order with their ids, classes, texts, styles and rectangles.
 #include "main_window.h"
+#include "message_boxes.h"
 #include "resource.h"
 #include "resource_check.h"
 #include "setup_state.h"
@@ -62,21 +63,30 @@ TEST(SetupResources, ArtUnderLanguage2052)
     EXPECT_NE(FindResourceData(RT_VERSION, 1), nullptr);
 }
 
-// The About box, pressed at once with the button its creation data names.
-INT_PTR CALLBACK PressingAboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+// The About box as the backdrop opens it, on Alt+? or Alt+/, and each of its
+// two buttons ending it.
+TEST(SetupResources, AboutCommandOpensTheBoxItsButtonsEnd)
 {
-    if (message == WM_INITDIALOG)
-        PostMessageA(dialog, WM_COMMAND, WPARAM(lParam), 0);
-    return AboutDlgProc(dialog, message, wParam, lParam);
-}
-
-TEST(SetupResources, AboutBoxEndsWithItsButton)
-{
+    AppInstance = Self();
+    lstrcpyA(MainClassName, "INSTALL");
+    RegisterMainClass(Self());
+    HWND backdrop = CreateWindowExA(0, MainClassName, "", WS_OVERLAPPED, 0, 0, 200, 100, NULL, NULL,
+                                    Self(), NULL);
+    ASSERT_NE(backdrop, (HWND)NULL);
+    KillTimer(backdrop, 1); // no wizard meanwhile
     for (int button : {IDOK, IDCANCEL}) {
-        INT_PTR result =
-            DialogBoxParamA(Self(), MAKEINTRESOURCEA(IDD_ABOUT), NULL, PressingAboutProc, button);
-        EXPECT_EQ(result, button);
+        MessageBoxRecorder boxes;
+        boxes.PagePrefix = "About";
+        int opened = 0;
+        boxes.OnPage = [&](HWND about, const std::string &) {
+            ++opened;
+            PostMessageA(about, WM_COMMAND, button, 0);
+        };
+        SendMessageA(backdrop, WM_COMMAND, IDM_ABOUT, 0); // returns once the box has ended
+        EXPECT_EQ(opened, 1) << button;
     }
+    DestroyWindow(backdrop);
+    TakeQuitMessage();
 }
 
 struct Control {

@@ -171,6 +171,11 @@ void OnButton(HWND window, HWND button)
         StartOver(window, true);
 }
 
+void MoveButton(HWND button, LayoutPoint at)
+{
+    SetWindowPos(button, NULL, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // A new display mode while the screen runs (Windows 98 changes it without a
 // restart; a kiosk program at the same logon sets its own): the window
 // covers the new screen and, when its size changed, the calibration starts
@@ -187,9 +192,8 @@ void OnDisplayChange(HWND window, LPARAM size)
     ScreenHeight = height;
     SetWindowPos(window, HWND_TOPMOST, 0, 0, width, height, SWP_NOACTIVATE);
     CalibrationLayout layout = ComputeLayout(width, height, TargetWidth, TargetHeight);
-    MoveWindow(OkButton, layout.OkButton.X, layout.OkButton.Y, ButtonWidth, ButtonHeight, FALSE);
-    MoveWindow(AdjustAgainButton, layout.AdjustAgainButton.X, layout.AdjustAgainButton.Y,
-               ButtonWidth, ButtonHeight, FALSE);
+    MoveButton(OkButton, layout.OkButton);
+    MoveButton(AdjustAgainButton, layout.AdjustAgainButton);
     // The cursor shows only on a check screen that has been painted.
     bool cursorShown = ScreenState == CheckScreen && !CheckScreenFresh;
     CheckScreenFresh = false;

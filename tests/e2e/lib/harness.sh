@@ -28,6 +28,16 @@ _e2e_cleanup() {
         status=1
     fi
     local p
+    # The X server goes whole before another test's may pick a display: one
+    # still going holds its sockets, and its last act removes the socket
+    # file of the number it had, which a new server may have taken by then.
+    if [ -n "${_e2e_xvfb:-}" ]; then
+        exec 9>"$E2E_BUILD/e2e-work/xvfb.lock"
+        flock 9
+        kill "$_e2e_xvfb" 2>/dev/null || true
+        wait "$_e2e_xvfb" 2>/dev/null || true
+        exec 9>&-
+    fi
     for p in "${_e2e_pids[@]}"; do kill "$p" 2>/dev/null || true; done
     for p in "${_e2e_locked[@]}"; do e2e_writable "$p"; done
     wait 2>/dev/null || true
@@ -89,12 +99,19 @@ e2e_begin() {
     export WINEPREFIX=$E2E_DIR/prefix
     touch "$E2E_DIR/began" # nothing shared with other prefixes may be written from now on
 
-    Xvfb -displayfd 7 -screen 0 "${size}x24" -nolisten tcp 7>"$E2E_DIR/display" \
+    # One server at a time picks its display, and none while another test's
+    # is going (see _e2e_cleanup): a display number whose old server still
+    # holds one of its two sockets can be taken with the other, and then
+    # lose it ("unable to open display" in the middle of a test).
+    exec 9>"$E2E_BUILD/e2e-work/xvfb.lock"
+    flock 9
+    Xvfb -displayfd 7 -screen 0 "${size}x24" -nolisten tcp 7>"$E2E_DIR/display" 9>&- \
         >"$E2E_DIR/xvfb.log" 2>&1 &
     _e2e_xvfb=$!
     _e2e_pids+=($!)
     local i
     for i in $(seq 100); do [ -s "$E2E_DIR/display" ] && break; sleep 0.1; done
+    exec 9>&-
     export DISPLAY=:$(head -n1 "$E2E_DIR/display")
     wine_session_start
     echo "e2e $E2E_NAME: prefix $WINEPREFIX, display $DISPLAY ($size)"

@@ -31,12 +31,9 @@ const char *FileNameOf(const char *path)
 // is no file name.
 bool LongPathBeside(const char *shortPath, const char *longName, char *longPath)
 {
-    const char *cut = LastBackslash(shortPath);
     char folder[PathSize];
-    if (!cut || !*longName || LastBackslash(longName) || cut - shortPath >= PathSize - 1)
-        return false;
-    lstrcpynA(folder, shortPath, int(cut - shortPath) + 2);
-    return BuildPath(longPath, PathSize, "%s%s", folder, longName);
+    return *longName && !LastBackslash(longName) && FolderOf(shortPath, folder) &&
+           BuildPath(longPath, PathSize, "%s%s", folder, longName);
 }
 
 // WININIT.INI still holds a line that moves a file to that 8.3 path.

@@ -22,6 +22,17 @@ const char *LastBackslash(const char *path)
     return found;
 }
 
+bool FolderOf(const char *path, char *folder)
+{
+    const char *cut = LastBackslash(path);
+    if (!cut || cut - path >= PathSize - 1) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    lstrcpynA(folder, path, int(cut - path) + 2);
+    return true;
+}
+
 bool ShortPath(const char *path, char *out)
 {
     DWORD length = GetShortPathNameA(path, out, PathSize);

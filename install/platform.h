@@ -14,6 +14,11 @@ bool BuildPath(char *out, int size, const char *pattern, const char *first,
 // The last backslash of a path, stepping by characters; NULL when none.
 const char *LastBackslash(const char *path);
 
+// The folder of a path, with its backslash, so that a drive's root stays
+// "C:\"; false, with the platform's error, when the path has no backslash
+// or its folder does not fit PathSize bytes.
+bool FolderOf(const char *path, char *folder);
+
 // The 8.3 form of an existing path into out (PathSize bytes); false, with
 // the platform's error, when the path is missing or its form does not fit.
 bool ShortPath(const char *path, char *out);

@@ -79,15 +79,8 @@ bool QueueForRestart(const char *from, const char *to)
 
 bool ReplaceAtRestart(const char *source, const char *destination)
 {
-    // The folder with its backslash, so that a drive's root stays "C:\".
     char folder[PathSize], copy[MAX_PATH];
-    const char *cut = LastBackslash(destination);
-    if (!cut || cut - destination >= PathSize - 1) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return false;
-    }
-    lstrcpynA(folder, destination, int(cut - destination) + 2);
-    if (!GetTempFileNameA(folder, "vel", 0, copy))
+    if (!FolderOf(destination, folder) || !GetTempFileNameA(folder, "vel", 0, copy))
         return false;
     // Copied as a new file, which takes the source's attributes on every
     // system alike: from a floppy it is read-only.

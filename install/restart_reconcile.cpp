@@ -23,12 +23,9 @@ bool ComparablePath(const char *path, char *out)
 {
     if (ShortPath(path, out))
         return true;
-    const char *cut = LastBackslash(path);
     char folder[PathSize], shortFolder[PathSize];
-    if (!cut || cut - path >= PathSize - 1)
-        return false;
-    lstrcpynA(folder, path, int(cut - path) + 2); // with its backslash: "C:\" stays a root
-    return ShortPath(folder, shortFolder) && BuildPath(out, PathSize, "%s%s", shortFolder, cut + 1);
+    return FolderOf(path, folder) && ShortPath(folder, shortFolder) &&
+           BuildPath(out, PathSize, "%s%s", shortFolder, LastBackslash(path) + 1);
 }
 
 bool SamePath(const char *path, const char *pattern, const char *name = nullptr)
@@ -41,18 +38,13 @@ bool SamePath(const char *path, const char *pattern, const char *name = nullptr)
 // The product folder itself, or a file directly inside it.
 bool InProductFolder(const char *path)
 {
-    char built[PathSize], folder[PathSize];
+    char built[PathSize], folder[PathSize], parent[PathSize];
     if (!BuildPath(built, PathSize, "%s\\%s", WindowsDirectory, ProductFolderName) ||
         !ComparablePath(built, folder))
         return false;
-    const char *cut = LastBackslash(path);
-    char parent[PathSize];
-    if (lstrcmpiA(path, folder) == 0)
-        return true;
-    if (!cut || cut - path >= PathSize)
-        return false;
-    lstrcpynA(parent, path, int(cut - path) + 1);
-    return lstrcmpiA(parent, folder) == 0;
+    return lstrcmpiA(path, folder) == 0 ||
+           (FolderOf(path, parent) && BuildPath(built, PathSize, "%s\\", folder) &&
+            lstrcmpiA(parent, built) == 0);
 }
 
 bool NamesPackageFile(const PendingOperation &op)

@@ -41,16 +41,14 @@ TEST(Programs, ShowTheirWindowAndEndWithIt)
     const std::string device = WindowsPath(std::string(getenv("WINEPREFIX")) + "/dosdevices/kestrune");
     const std::string away = device + ".away";
     const struct {
-        const char *what, *program, *windowClass;
-        UINT close;
-        WPARAM command;
+        const char *what, *program;
         bool handOff, driver, window;
     } cases[] = {
-        {"the setup wizard", "install.exe", "INSTALL", WM_COMMAND, 105, false, true, true}, // Exit
-        {"the calibrator by hand", "Zentrim.exe", "Aling", WM_CLOSE, 0, false, true, true},
-        {"by hand, no driver", "Zentrim.exe", "Aling", WM_CLOSE, 0, false, false, true},
-        {"by the hand-off", "Zentrim.exe", "Aling", WM_CLOSE, 0, true, true, true},
-        {"by the hand-off, no driver yet", "Zentrim.exe", "Aling", WM_CLOSE, 0, true, false, false},
+        {"the setup wizard", "install.exe", false, true, true},
+        {"the calibrator by hand", "Zentrim.exe", false, true, true},
+        {"by hand, no driver", "Zentrim.exe", false, false, true},
+        {"by the hand-off", "Zentrim.exe", true, true, true},
+        {"by the hand-off, no driver yet", "Zentrim.exe", true, false, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -68,10 +66,11 @@ TEST(Programs, ShowTheirWindowAndEndWithIt)
         si.cb = sizeof si;
         PROCESS_INFORMATION pi = {};
         ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
-        HWND window = FirstWindow(pi, c.windowClass);
+        const bool setup = c.program[0] == 'i';
+        HWND window = FirstWindow(pi, setup ? "INSTALL" : "Aling");
         bool stays = window && WaitForSingleObject(pi.hProcess, 500) == WAIT_TIMEOUT;
-        if (window)
-            PostMessageA(window, c.close, c.command, 0);
+        if (window) // the backdrop's Exit command; the calibrator's close request
+            PostMessageA(window, setup ? WM_COMMAND : WM_CLOSE, setup ? 105 : 0, 0);
         bool ended = WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0;
         if (!ended)
             TerminateProcess(pi.hProcess, 1);

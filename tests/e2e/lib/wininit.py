@@ -1,21 +1,13 @@
 #!/usr/bin/env python3
-"""Windows 98's restart for an e2e prefix: WININIT.EXE carrying out the
-[rename] section of WININIT.INI before Windows, and long names, exist.
+"""Windows 98's restart for an e2e prefix: WININIT.EXE carrying out WININIT.INI's
+first [rename] section in real mode, where only 8.3 names exist (Wine's restart uses
+MoveFileExW, which finds files by their aliases and keeps long names). Names are taken as
+written, and one that is no 8.3 name finds nothing; "NUL=FILE" deletes; "DEST=SOURCE"
+deletes DEST and moves SOURCE there under the 8.3 name written, its only name; WININIT.INI
+then becomes WININIT.BAK.
 
-Wine's own restart does it with MoveFileExW after the session has started,
-which finds a file by its 8.3 alias and keeps the long name of the file it
-replaces; WININIT runs in real mode, where only 8.3 names exist:
-
-- each name is taken as written; one that is no 8.3 name finds nothing;
-- "NUL=FILE" deletes FILE;
-- "DESTINATION=SOURCE" deletes DESTINATION and moves SOURCE there, under
-  the 8.3 name written, which is then the file's only name;
-- WININIT.INI then becomes WININIT.BAK.
-
-  wininit.py plan WINDOWS_DIR PLAN LOADER UNIX_PATHS_EXE
-      while the session runs: what the names written stand for, into PLAN
-  wininit.py carry PLAN
-      once every program has ended: carries the plan out
+  wininit.py plan WINDOWS_DIR PLAN LOADER UNIX_PATHS_EXE   (while the session runs)
+  wininit.py carry PLAN                                    (once every program ended)
 """
 import json
 import os

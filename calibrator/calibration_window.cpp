@@ -5,6 +5,7 @@
 #include "calibrator_state.h"
 #include "parameter_access.h"
 #include "resource.h"
+#include "run_once.h"
 
 namespace {
 
@@ -228,6 +229,8 @@ void OnDestroy()
 {
     SendReloadRequest();
     SetBeepMode(SavedBeepMode);
+    // After the last request, and before a session's end takes the process.
+    RearmHandOff();
     ShowCursor(TRUE);
     DeleteDC(TargetDC);
     DeleteDC(CheckMarkDC);

@@ -2,7 +2,6 @@
 #include "calibration_window.h"
 #include "calibrator_state.h"
 #include "driver_contract.h"
-#include "parameter_access.h"
 #include "run_once.h"
 #include "single_instance.h"
 
@@ -10,23 +9,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
     // First, so that Windows starts the calibrator once only, even when the
     // rest fails.
-    UserValue handOff;
-    bool handedOver = RemoveRunOnceEntry(&handOff);
+    RemoveRunOnceEntry();
     // A double start (the RunOnce start and a click on "Calibration"): the
-    // copy already running keeps the screen, the store and the driver.
-    if (AnotherCalibratorRuns()) {
-        FreeUserValue(&handOff);
+    // copy already running keeps the screen, the store, the driver and the
+    // hand-off.
+    if (AnotherCalibratorRuns())
         return 0;
-    }
-    // Windows runs the per-user RunOnce at every logon, so also at one before
-    // the restart (declined, or refused by another program): without the
-    // driver no touch could arrive, and the calibration would be given up
-    // with the hand-off spent. It waits for the next logon, the store as it is.
-    if (handedOver && !ControlDeviceOpens()) {
-        PutRunOnceEntryBack(&handOff);
-        return 0;
-    }
-    FreeUserValue(&handOff);
 
     if (!RegisterCalibrationClass(instance)) {
         MessageBoxA(NULL, "Program requires Windows NT!", CalibrationClassName, MB_ICONERROR);
@@ -44,6 +32,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
         // in a loop with no window would hold the single-instance mutex, and
         // every later start would end silently until the next restart.
         FreeCalibrationBitmaps();
+        RearmHandOff();
         return 0;
     }
     ShowWindow(window, show);

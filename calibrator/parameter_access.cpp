@@ -9,6 +9,7 @@ static_assert(ReloadRequestCode == CTL_CODE(FILE_DEVICE_MOUSE, 0x800, METHOD_NEI
 
 CalibrationSet SavedCalibration;
 int32_t SavedBeepMode;
+bool ReloadReachedDriver;
 
 namespace {
 
@@ -52,30 +53,13 @@ void SetBeepMode(int32_t mode)
         CloseParameterStore(key);
 }
 
-namespace {
-
-HANDLE OpenControlDevice()
-{
-    return CreateFileA(ControlDevicePath, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, NULL);
-}
-
-} // namespace
-
-bool ControlDeviceOpens()
-{
-    HANDLE device = OpenControlDevice();
-    if (device == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(device);
-    return true;
-}
-
 void SendReloadRequest()
 {
-    HANDLE device = OpenControlDevice();
+    HANDLE device = CreateFileA(ControlDevicePath, GENERIC_READ | GENERIC_WRITE, 0, NULL,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (device == INVALID_HANDLE_VALUE)
         return;
+    ReloadReachedDriver = true;
     DWORD returned = 0;
     DeviceIoControl(device, ReloadRequestCode, NULL, 0, NULL, 0, &returned, NULL);
     CloseHandle(device);

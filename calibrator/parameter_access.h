@@ -7,6 +7,9 @@
 // The set in force when the calibration window was created, and the beep mode.
 extern CalibrationSet SavedCalibration;
 extern int32_t SavedBeepMode;
+// Once a reload request has opened the driver's control device: the driver
+// is loaded.
+extern bool ReloadReachedDriver;
 
 // Returns the named value. When the store does not open (the user is told) or
 // the value is missing or not a 4-byte REG_DWORD, returns the setup's default
@@ -19,9 +22,6 @@ void SetBeepMode(int32_t mode);
 
 // Asks the driver to re-read the store; silently nothing without a driver.
 void SendReloadRequest();
-
-// True when the driver's control device opens: the driver is loaded.
-bool ControlDeviceOpens();
 
 // Reads the five values into the destinations given. Nothing is read when one
 // of the first four is missing; a missing swapXY only skips that value. Values

@@ -2,8 +2,6 @@
 
 #include "driver_contract.h"
 
-#include <stdlib.h>
-
 HKEY OpenParameterStore()
 {
     HKEY key = NULL;
@@ -36,39 +34,4 @@ void WriteStoreValue(HKEY key, const char *name, int32_t value)
 void CloseParameterStore(HKEY key)
 {
     RegCloseKey(key);
-}
-
-bool TakeUserValue(const char *path, const char *name, UserValue *value)
-{
-    *value = {};
-    HKEY key;
-    if (RegOpenKeyA(HKEY_CURRENT_USER, path, &key) != ERROR_SUCCESS)
-        return false;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, name, NULL, NULL, NULL, &size) == ERROR_SUCCESS &&
-        (value->Data = static_cast<BYTE *>(malloc(size + 1))) != NULL) {
-        value->Size = size;
-        if (RegQueryValueExA(key, name, NULL, &value->Type, value->Data, &value->Size) !=
-            ERROR_SUCCESS)
-            FreeUserValue(value);
-    }
-    RegDeleteValueA(key, name);
-    RegCloseKey(key);
-    return value->Data != NULL;
-}
-
-void PutUserValueBack(const char *path, const char *name, UserValue *value)
-{
-    HKEY key;
-    if (RegCreateKeyA(HKEY_CURRENT_USER, path, &key) == ERROR_SUCCESS) {
-        RegSetValueExA(key, name, 0, value->Type, value->Data, value->Size);
-        RegCloseKey(key);
-    }
-    FreeUserValue(value);
-}
-
-void FreeUserValue(UserValue *value)
-{
-    free(value->Data);
-    *value = {};
 }

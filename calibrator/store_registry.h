@@ -1,5 +1,4 @@
-// The calibrator's one way into the registry: the driver parameter store,
-// and the per-user value that started it.
+// The calibrator's way into the driver parameter store.
 #pragma once
 
 #include <windows.h>
@@ -18,19 +17,3 @@ bool ReadStoreValue(HKEY key, const char *name, int32_t *value);
 void WriteStoreValue(HKEY key, const char *name, int32_t value);
 
 void CloseParameterStore(HKEY key);
-
-// A per-user value as it was: its type and bytes (Data from malloc).
-struct UserValue {
-    DWORD Type;
-    DWORD Size;
-    BYTE *Data;
-};
-
-// Reads a value of a per-user key (RegOpenKeyA), then deletes it; false,
-// *value empty, when either is missing or the value cannot be read.
-bool TakeUserValue(const char *path, const char *name, UserValue *value);
-
-// Writes a value taken before back, as it was, and frees its bytes.
-void PutUserValueBack(const char *path, const char *name, UserValue *value);
-
-void FreeUserValue(UserValue *value);

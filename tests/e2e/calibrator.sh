@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Zentrim from the package, started as Windows starts it from the RunOnce
-# value, calibrated by a simulated panel that is offset, not nominally scaled
-# and mirrored in x; then every target touch must land on its target.
+# value at a logon, calibrated by a simulated panel that is offset, not
+# nominally scaled and mirrored in x; then every target touch must land on
+# its target.
 source "$E2E_ROOT/tests/e2e/lib/harness.sh"
 W=1024 H=768
 e2e_begin calibrator ${W}x${H}
@@ -15,18 +16,16 @@ wine_reg add 'HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\RunOnce' /v Orbalin
     /d 'C:\windows\Zentrim.exe' /f >/dev/null
 
 started=$(date +%s%N)
-e2e_start_run_once Orbalin
+e2e_logon
 e2e_window_of zentrim.exe >/dev/null
 e2e_first_target $W $H
 echo "first target painted $(( ($(date +%s%N) - started) / 1000000 )) ms after start"
 e2e_screenshot 1-first-target
-e2e_expect_eq "$(e2e_reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce' Orbalin)" "" \
-    "RunOnce value removed"
-e2e_expect_eq "$(e2e_reload_count)" 4 "the hand-off's look for the driver, then 3 reload requests at creation"
+e2e_expect_eq "$(e2e_reload_count)" 3 "reload requests at creation"
 e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" BeepMode)" 2 "beep mode while calibrating"
 
 e2e_touch_targets $W $H 2-second-target 3-check-screen
-e2e_expect_eq "$(e2e_reload_count)" 5 "opens after entering the check screen"
+e2e_expect_eq "$(e2e_reload_count)" 4 "opens after entering the check screen"
 
 read -r left top xs ys swap <<<"$(e2e_store_set)"
 echo "calibrated: LeftOffset $left TopOffset $top XMikeyPerPixel $xs YMikeyPerPixel $ys SwapXY $swap"
@@ -45,6 +44,6 @@ done
 
 e2e_press_ok $W $H
 e2e_wait_exit 30
-e2e_expect_eq "$(e2e_reload_count)" 7 "opens after the window ended"
+e2e_expect_eq "$(e2e_reload_count)" 6 "opens after the window ended"
 e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" BeepMode)" 3 "beep mode restored"
 e2e_expect_eq "$(e2e_store_set)" "$left $top $xs $ys $swap" "calibration kept after OK"

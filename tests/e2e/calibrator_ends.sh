@@ -54,7 +54,7 @@ done
 
 # 2. A double start: the RunOnce start at logon, then a click on "Calibration".
 wine_reg add "$RUNONCE" /v Orbalin /t REG_SZ /d 'C:\windows\Zentrim.exe' /f >/dev/null
-e2e_start_run_once Orbalin
+e2e_logon
 first=$E2E_PID
 e2e_first_target $W $H
 before=$(e2e_reload_count)

@@ -51,14 +51,14 @@ fi
 e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" Port)" 2 "Port after setup"
 e2e_expect_eq "$(e2e_store_set)" "0 0 50 50 0" "the neutral set after setup"
 
-# 2. The restart: Windows runs the RunOnce value at logon.
-e2e_start_run_once Orbalin
+# 2. The logon: Windows runs the RunOnce value.
+e2e_logon
 e2e_first_target $W $H
 e2e_screenshot 5-first-target
-e2e_expect_eq "$(e2e_reg_value "$RUNONCE" Orbalin)" "" "the calibrator removed its RunOnce value"
 e2e_touch_targets $W $H 6-second-target 7-check-screen
 e2e_press_ok $W $H
 e2e_wait_exit 30
+e2e_expect_eq "$(e2e_reg_value "$RUNONCE" Orbalin)" "" "the hand-off spent: the calibration reached the driver"
 calibrated=$(e2e_store_set)
 echo "calibrated: $calibrated"
 [ "$calibrated" != "0 0 50 50 0" ] || { echo "FAIL: nothing calibrated" >&2; exit 1; }
@@ -89,5 +89,5 @@ else
     e2e_expect_eq "$(ls -A "$WIN/VelmoraScreen")" "" "after the restart, the product folder is empty"
 fi
 e2e_expect_eq "$(e2e_store_set)" "$calibrated" "the calibration is kept"
-e2e_expect_eq "$(e2e_reload_count)" 13 "device opens: the hand-off's look for the driver, 3 + 1 + 2 reload requests for the first calibration, 3 + 1 (restore) + 2 for the second"
+e2e_expect_eq "$(e2e_reload_count)" 12 "reload requests: 3 + 1 + 2 for the first calibration, 3 + 1 (restore) + 2 for the second"
 echo "lifecycle took $(( $(date +%s) - started )) s"

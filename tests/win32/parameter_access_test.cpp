@@ -1,11 +1,14 @@
 // The calibrator's store operations and its RunOnce hand-off under Wine.
 #include "driver_contract.h"
+#include "file_fixture.h"
 #include "message_boxes.h"
 #include "parameter_access.h"
 #include "registry_fixture.h"
+#include "restart_marker.h"
 #include "run_once.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -74,25 +77,62 @@ TEST_F(ParameterAccess, WritesAreSilentAndCreateNothingWithoutTheKey)
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, StoreKeyPath));
 }
 
-// The hand-off is taken, only it, and can go back byte for byte.
-TEST(RunOnce, TakesOnlyTheHandOffValueAndPutsItBackAsItWas)
+// Windows deletes the hand-off before it starts the calibrator, and a start
+// by hand deletes it, only it. It comes back as the setup wrote it only
+// while the installation waits for its restart (the setup's marker names
+// this boot) and no reload request reached the driver; a marker of another
+// boot, or of nothing, goes.
+TEST(RunOnce, TheHandOffComesBackOnlyWhileTheRestartWaitsWithoutADriver)
 {
-    PutRaw(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName, REG_EXPAND_SZ, "C:\\x", 4);
-    PutRaw(HKEY_CURRENT_USER, RunOnceKeyPath, "Other", REG_SZ, "y", 1);
-    const StoredValue handOff = GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName);
-    UserValue entry;
-    EXPECT_TRUE(RemoveRunOnceEntry(&entry));
-    EXPECT_FALSE(GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName).Present);
-    EXPECT_TRUE(GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, "Other").Present);
-    PutRunOnceEntryBack(&entry);
-    StoredValue back = GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName);
-    EXPECT_EQ(back.Type, handOff.Type);
-    EXPECT_EQ(back.Bytes, handOff.Bytes);
-    EXPECT_TRUE(RemoveRunOnceEntry(&entry));
-    FreeUserValue(&entry);
-    EXPECT_FALSE(RemoveRunOnceEntry(&entry)); // no value: harmless
-    ASSERT_TRUE(DeleteTree(HKEY_CURRENT_USER, RunOnceKeyPath));
-    EXPECT_FALSE(RemoveRunOnceEntry(&entry)); // no key: harmless
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string folder = std::string(windows) + "\\VelmoraScreen";
+    const std::string marker = folder + "\\restart.pnd", calibrator = std::string(windows) + "\\Zentrim.exe";
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const uint64_t boot = BootSeconds(uint64_t(now.dwHighDateTime) << 32 | now.dwLowDateTime, GetTickCount());
+    const std::string thisBoot = std::to_string(boot);
+    const struct {
+        const char *what;
+        std::string marker; // "" for none
+        bool reached, copied, back, markerStays;
+    } cases[] = {
+        {"waiting, no driver", thisBoot, false, true, true, true},
+        {"waiting, the driver reached", thisBoot, true, true, false, true},
+        {"waiting, no calibrator to name", thisBoot, false, false, false, true},
+        {"after the restart", "", false, true, false, false},
+        {"a marker of an earlier boot", std::to_string(boot - 60), false, true, false, false},
+        {"a marker of anything else", thisBoot + "x", false, true, false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        RemoveTree(folder);
+        MakeDir(folder);
+        if (!c.marker.empty())
+            PutFile(marker, c.marker);
+        RemoveTree(calibrator);
+        if (c.copied)
+            PutFile(calibrator, "MZ");
+        PutRaw(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName, REG_SZ, "C:\\x", 4);
+        PutRaw(HKEY_CURRENT_USER, RunOnceKeyPath, "Other", REG_SZ, "y", 1);
+        RemoveRunOnceEntry();
+        EXPECT_FALSE(GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName).Present);
+        EXPECT_TRUE(GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, "Other").Present);
+        ReloadReachedDriver = c.reached;
+        RearmHandOff();
+        StoredValue back = GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName);
+        EXPECT_EQ(back.Present, c.back);
+        if (c.back) {
+            EXPECT_EQ(back.Type, DWORD(REG_SZ));
+            EXPECT_EQ(back.Bytes.substr(0, back.Bytes.find('\0')), calibrator);
+        }
+        EXPECT_EQ(FileExists(marker), c.markerStays);
+        ASSERT_TRUE(DeleteTree(HKEY_CURRENT_USER, RunOnceKeyPath));
+    }
+    RemoveRunOnceEntry(); // no key: harmless
+    ReloadReachedDriver = false;
+    RemoveTree(folder);
+    RemoveTree(calibrator);
 }
 
 } // namespace

@@ -244,6 +244,13 @@ e2e_window_of() {
     _e2e_find_window --classname "$1" "${2:-30}"
 }
 
+# e2e_key_to CLASSNAME KEY: the key pressed in a program's window, which
+# gets the keyboard first, as a window manager gives it to a new window:
+# without one, X leaves it where the last program had it.
+e2e_key_to() {
+    xdotool windowfocus --sync "$(e2e_window_of "$1")" key "$2"
+}
+
 # e2e_pixel X Y: the colour of one screen pixel as "r,g,b".
 e2e_pixel() {
     import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
@@ -316,15 +323,42 @@ e2e_touch_targets() {
     return 0
 }
 
-# Starts a program the way Windows starts a RunOnce entry at logon: the
-# value's data is the command.
-e2e_start_run_once() {
-    local command unix
-    command=$(e2e_reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce' "$1")
-    [ -n "$command" ] || { echo "no RunOnce value $1" >&2; return 1; }
-    unix=$("$(wine_tool_loader)" winepath -u "$command" 2>/dev/null)
-    echo "RunOnce $1: $command"
-    e2e_start "$unix"
+# _e2e_run_command COMMAND: starts a command line of the registry as the
+# shell does: a program path, in quotation marks when it has blanks, then
+# its arguments.
+_e2e_run_command() {
+    local program args
+    if [ "${1:0:1}" = '"' ]; then
+        program=${1:1}
+        args=${program#*\"}
+        program=${program%%\"*}
+    else
+        program=${1%% *}
+        args=${1#"$program"}
+    fi
+    e2e_start "$(e2e_unix_path "$program")" $args
+}
+
+# e2e_logon: a logon inside the running session, as Windows 98 makes one:
+# HKEY_LOCAL_MACHINE's RunOnce first, each command waited for, then the
+# per-user RunOnce, each command started and left to run (Q179365: only the
+# first key is loaded synchronously); every value deleted before its command
+# starts (Q137367). Wine's session start is a boot, and runs the first key
+# only (wineboot.c), so a logon before the restart cannot be made with it.
+# E2E_PID: the last per-user command started.
+e2e_logon() {
+    local key name command
+    for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' \
+        'HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'; do
+        for name in $(wine_reg query "$key" | sed -n 's/^    \([^ ]*\)    REG_.*/\1/p'); do
+            command=$(e2e_reg_value "$key" "$name")
+            wine_reg delete "$key" /v "$name" /f >/dev/null
+            echo "logon: $key\\$name: $command"
+            _e2e_run_command "$command"
+            [ "${key:0:4}" = HKLM ] && e2e_wait_exit 60
+        done
+    done
+    return 0
 }
 
 # e2e_read_shortcut LINK.lnk: sets SHORTCUT_TARGET, SHORTCUT_ARGS and

@@ -24,9 +24,8 @@ inline constexpr char DeviceKey[] = "Enum\\Root\\DravikTouchScreen\\";
 inline constexpr char ProductFolderName[] = "VelmoraScreen";
 inline constexpr char ProgramGroupName[] = "Velmora Touchscreen";
 
-// After Windows 9x's restart has moved a file into place under its 8.3 name
-// only, a command under HKEY_LOCAL_MACHINE's RunOnce key, named with this
-// prefix and the file's 8.3 path, runs the product folder's install.exe
-// with this switch to give the file its long name back.
-inline constexpr char LongNameSwitch[] = "/longname";
-inline constexpr char LongNameValuePrefix[] = "Velmora long name ";
+// HKEY_LOCAL_MACHINE: the setup's own key, and below it the 8.3 paths that
+// Windows 9x's restart will leave files under, each with its long name
+// (long_names.h).
+inline constexpr char SetupKeyPath[] = "Software\\Velmora Touchscreen";
+inline constexpr char ShortNamesKeyPath[] = "Software\\Velmora Touchscreen\\Short names";

@@ -30,14 +30,6 @@ void ResolveInstallPaths()
     GetWindowsDirectoryA(WindowsDirectory, sizeof WindowsDirectory);
 }
 
-bool IsSameFolder(const char *first, const char *second)
-{
-    // Windows 98 may hand a program its path in the 8.3 form, in any case:
-    // both spellings are taken to their short form and compared without case.
-    char a[PathSize], b[PathSize];
-    return ShortPath(first, a) && ShortPath(second, b) && lstrcmpiA(a, b) == 0;
-}
-
 namespace {
 
 // Shared for reading and writing, so that a file another program holds open,

@@ -20,10 +20,6 @@ bool CopyOver(const char *source, const char *destination);
 // false when even that cannot be arranged.
 bool DeleteNowOrAtRestart(const char *path);
 
-// True when both name the same existing folder, however each is spelled:
-// in any case, in the long or the 8.3 form.
-bool IsSameFolder(const char *first, const char *second);
-
 // Deletes every file directly inside the folder, then tries to remove the
 // folder; subfolders stay. A file that a program holds, and then the
 // folder, go at the restart.

@@ -1,144 +1,85 @@
 #include "long_names.h"
 
-#include "driver_contract.h"
+#include "install_constants.h"
 #include "platform.h"
-#include "rename_section.h"
-#include "setup_logic.h"
+#include "restart_queue.h"
 #include "setup_registry.h"
 #include "setup_state.h"
-#include "wininit_file.h"
-
-#include <stdlib.h>
-#include <string.h>
 
 namespace {
 
-const int ValueNameSize = 256;
-const int CommandSize = 2 * PathSize + 32;
-
-bool ValueNameFor(const char *shortPath, char *name)
+// A file's own name: no way to another folder or drive, no wildcard.
+bool IsPlainName(const char *name)
 {
-    return BuildPath(name, ValueNameSize, "%s%s", LongNameValuePrefix, shortPath);
-}
-
-const char *FileNameOf(const char *path)
-{
-    const char *cut = LastBackslash(path);
-    return cut ? cut + 1 : path;
-}
-
-// The long name in the folder of the 8.3 path; false for a long name that
-// is no file name.
-bool LongPathBeside(const char *shortPath, const char *longName, char *longPath)
-{
-    char folder[PathSize];
-    return *longName && !LastBackslash(longName) && FolderOf(shortPath, folder) &&
-           BuildPath(longPath, PathSize, "%s%s", folder, longName);
-}
-
-// WININIT.INI still holds a line that moves a file to that 8.3 path.
-bool AwaitsRestart(const char *shortPath)
-{
-    char *text;
-    DWORD size;
-    if (!ReadWininit(&text, &size))
+    if (!*name || LastBackslash(name))
         return false;
-    size_t cursor = 0;
-    PendingOperation op;
-    bool found = false;
-    while (!found && NextRenameLine(text, size, &cursor, &op))
-        found = op.Source[0] && lstrcmpiA(op.Target, shortPath) == 0;
-    free(text);
-    return found;
+    for (const char *p = name; *p; ++p)
+        if (*p == '/' || *p == ':' || *p == '*' || *p == '?')
+            return false;
+    return true;
+}
+
+// The path's folder (without its backslash) is this one, however spelled.
+bool InFolder(const char *path, const char *pattern, const char *name)
+{
+    char folder[PathSize], known[PathSize];
+    if (!FolderOf(path, folder) || !BuildPath(known, PathSize, pattern, WindowsDirectory, name))
+        return false;
+    folder[lstrlenA(folder) - 1] = '\0';
+    return IsSameFolder(folder, known);
+}
+
+// The file at the 8.3 path has that name alone. The alias of a file with a
+// long name finds that file, under its long name.
+bool HasShortNameAlone(const char *shortPath)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(shortPath, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    return !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           lstrcmpiA(found.cFileName, FileNameOf(shortPath)) == 0;
+}
+
+// False when the record must stay: a file left under its 8.3 name that can
+// be neither renamed nor queued for deletion.
+bool RestoreLongName(const char *shortPath, const char *longName)
+{
+    char folder[PathSize], longPath[PathSize];
+    if (!IsPlainName(longName) || !IsPlainName(FileNameOf(shortPath)) ||
+        !(InFolder(shortPath, "%s\\System", nullptr) ||
+          InFolder(shortPath, "%s\\%s", ProductFolderName)) ||
+        !HasShortNameAlone(shortPath) || !FolderOf(shortPath, folder) ||
+        !BuildPath(longPath, PathSize, "%s%s", folder, longName))
+        return true;
+    if (!IsFile(longPath) && MoveFileA(shortPath, longPath))
+        return true;
+    // Another file has the long name, or a program holds this one (an open
+    // Control Panel): this one is the one to go.
+    return DeleteOver(shortPath) || DeleteAtRestart(shortPath);
 }
 
 } // namespace
 
-bool QueueLongNameRestore(const char *longPath, const char *shortPath)
+void RestoreLongNames()
 {
-    const char *longName = FileNameOf(longPath);
-    if (lstrcmpiA(longName, FileNameOf(shortPath)) == 0)
-        return true;
-    // The product folder's copy of the setup, named as the restart's line
-    // names every file: by its 8.3 path.
-    char folderCopy[PathSize], installer[PathSize], first[CommandSize], command[CommandSize];
-    char name[ValueNameSize];
-    if (!BuildPath(folderCopy, PathSize, "%s\\%s\\install.exe", WindowsDirectory,
-                   ProductFolderName) ||
-        !ShortPath(folderCopy, installer) ||
-        !BuildPath(first, CommandSize, "\"%s\" %s", installer, LongNameSwitch) ||
-        !BuildPath(command, CommandSize, "%s \"%s\"", first, longName) ||
-        !BuildPath(first, CommandSize, "%s %s", command, shortPath) ||
-        !ValueNameFor(shortPath, name))
-        return false;
-    HKEY key = OpenOrCreateKey(HKEY_LOCAL_MACHINE, RunOnceKeyPath);
-    if (!key) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return false;
-    }
-    bool written = WriteText(key, name, first);
-    CloseKey(key);
-    if (!written)
-        SetLastError(ERROR_WRITE_FAULT);
-    return written;
-}
-
-void ForgetLongNameRestore(const char *shortPath)
-{
-    char name[ValueNameSize];
-    if (!ValueNameFor(shortPath, name))
-        return;
-    if (HKEY key = OpenKey(HKEY_LOCAL_MACHINE, RunOnceKeyPath)) {
-        DeleteValue(key, name);
-        CloseKey(key);
-    }
-}
-
-void RestoreLongName(const char *shortPath, const char *longName)
-{
-    char longPath[PathSize], shortOfLong[PathSize];
-    if (!LongPathBeside(shortPath, longName, longPath) || !IsFile(shortPath))
-        return;
-    if (!IsFile(longPath))
-        MoveFileA(shortPath, longPath);
-    else if (ShortPath(longPath, shortOfLong) && lstrcmpiA(shortOfLong, shortPath) != 0)
-        DeleteOver(shortPath);
-}
-
-void RunLongNameCommand(const char *shortPath, const char *longName)
-{
-    if (!AwaitsRestart(shortPath)) {
-        RestoreLongName(shortPath, longName);
-        return;
-    }
-    // Queued again, as it was; the long path only lends it its name.
-    char longPath[PathSize];
-    if (LongPathBeside(shortPath, longName, longPath))
-        QueueLongNameRestore(longPath, shortPath);
-}
-
-void RestoreQueuedLongNames()
-{
-    HKEY key = OpenKey(HKEY_LOCAL_MACHINE, RunOnceKeyPath);
+    HKEY key = OpenKey(HKEY_LOCAL_MACHINE, ShortNamesKeyPath);
     if (!key)
         return;
-    const size_t prefixLength = sizeof LongNameValuePrefix - 1;
-    char name[ValueNameSize], command[CommandSize], longName[PathSize], shortPath[PathSize];
+    char shortPath[PathSize], longName[PathSize];
     DWORD index = 0;
-    while (ReadValueName(key, index, name, sizeof name)) {
-        if (strncmp(name, LongNameValuePrefix, prefixLength) != 0) {
-            ++index;
-            continue;
+    while (ReadValueName(key, index, shortPath, sizeof shortPath)) {
+        DWORD size = sizeof longName - 1;
+        bool done = true;
+        if (ReadValue(key, shortPath, longName, &size)) {
+            longName[size] = '\0';
+            done = RestoreLongName(shortPath, longName);
         }
-        DWORD size = sizeof command - 1;
-        if (ReadValue(key, name, command, &size)) {
-            command[size] = '\0';
-            if (ParseLongNameTail(CommandLineTail(command), longName, sizeof longName, shortPath,
-                                  sizeof shortPath))
-                RestoreLongName(shortPath, longName);
-        }
-        if (!DeleteValue(key, name))
+        if (!done || !DeleteValue(key, shortPath))
             ++index;
     }
     CloseKey(key);
+    if (index == 0)
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, SetupKeyPath);
 }

@@ -1,10 +1,11 @@
 // install: the setup program's entry point.
 #include "install_files.h"
-#include "long_names.h"
 #include "main_window.h"
 #include "resource.h"
 #include "setup_logic.h"
 #include "setup_state.h"
+#include "single_setup.h"
+#include "wininit_file.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
@@ -16,16 +17,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     // The tail taken from the command line itself, so that it is the same
     // whatever start-up code the program is linked with.
     const char *tail = CommandLineTail(GetCommandLineA());
+    if (!TakeSetupTurn())
+        return 0;
+    // Before anything else, and only while no other setup runs.
+    ResolveInstallPaths();
+    RecoverWininit();
     if (IsUninstallTail(tail)) {
         RunUninstallMode();
-        return 0;
-    }
-    // Started at a logon after the restart that moved a long-named file into
-    // place, or before it.
-    char longName[PathSize], shortPath[PathSize];
-    if (ParseLongNameTail(tail, longName, sizeof longName, shortPath, sizeof shortPath)) {
-        ResolveInstallPaths();
-        RunLongNameCommand(shortPath, longName);
         return 0;
     }
 

@@ -22,6 +22,12 @@ const char *LastBackslash(const char *path)
     return found;
 }
 
+const char *FileNameOf(const char *path)
+{
+    const char *cut = LastBackslash(path);
+    return cut ? cut + 1 : path;
+}
+
 bool FolderOf(const char *path, char *folder)
 {
     const char *cut = LastBackslash(path);
@@ -43,6 +49,14 @@ bool ShortPath(const char *path, char *out)
     return false;
 }
 
+bool IsSameFolder(const char *first, const char *second)
+{
+    // Windows 98 may hand a program its path in the 8.3 form, in any case:
+    // both spellings are taken to their short form and compared without case.
+    char a[PathSize], b[PathSize];
+    return ShortPath(first, a) && ShortPath(second, b) && lstrcmpiA(a, b) == 0;
+}
+
 bool IsFile(const char *path)
 {
     DWORD attributes = GetFileAttributesA(path);
@@ -60,4 +74,17 @@ bool DeleteOver(const char *path)
 bool RunsOnWindows9x()
 {
     return (GetVersion() & 0x80000000) != 0;
+}
+
+bool WriteNewFile(const char *path, const char *text, DWORD size)
+{
+    HANDLE file =
+        CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool done = WriteFile(file, text, size, &written, NULL) && written == size;
+    if (!CloseHandle(file))
+        done = false;
+    return done;
 }

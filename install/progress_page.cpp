@@ -1,8 +1,8 @@
 #include "device_registration.h"
 #include "driver_contract.h"
 #include "file_deployment.h"
+#include "hand_off.h"
 #include "install_files.h"
-#include "path_format.h"
 #include "progress_page.h"
 #include "resource.h"
 #include "restart_reconcile.h"
@@ -62,30 +62,11 @@ void OnTick(HWND page)
     InstallStep += 1;
 }
 
-// The hand-off: Windows starts the calibrator's copy in the Windows directory
-// once, at the next logon. Only when that copy is there: Windows 98 greets
-// the logon with "cannot find" for a command naming a missing program.
-void WriteRunOnceValue()
-{
-    // In a buffer of its own, so that WindowsDirectory stays the directory; a
-    // directory too long for the name is not written at all rather than cut
-    // into a command naming another file.
-    char command[PathSize];
-    if (!FormatPath(command, sizeof command, "%s\\%s", WindowsDirectory, CalibratorFileName) ||
-        GetFileAttributesA(command) == INVALID_FILE_ATTRIBUTES)
-        return;
-    HKEY key = OpenOrCreateKey(HKEY_CURRENT_USER, RunOnceKeyPath);
-    if (!key)
-        return;
-    WriteText(key, RunOnceValueName, command);
-    CloseKey(key);
-}
-
 void OnFinish(HWND page)
 {
     EndDialog(page, IDC_FINISH);
     if (InstallStep > StepCount) {
-        WriteRunOnceValue();
+        WriteHandOff();
         if (MessageBoxA(page,
                         "To make the installation valid, you must restart your computer. Restart now?",
                         "Message", MB_YESNO) == IDYES) {

@@ -69,12 +69,6 @@ void CopyName(char *out, const char *begin, const char *end)
     out[length] = '\0';
 }
 
-// A name of the pending list without the "\??\" that NT puts before it.
-const char *WithoutObjectPrefix(const char *name)
-{
-    return name[0] == '\\' && name[1] == '?' && name[2] == '?' && name[3] == '\\' ? name + 4 : name;
-}
-
 } // namespace
 
 RenameInsertion FindRenameInsertion(const char *text, size_t length)
@@ -137,6 +131,7 @@ bool NextRenameLine(const char *text, size_t length, size_t *cursor, PendingOper
             continue;
         op->Begin = size_t(line.Begin - text);
         op->End = size_t(line.Next - text);
+        op->WideTarget[0] = op->WideSource[0] = 0;
         CopyName(op->Target, line.First, equals);
         CopyName(op->Source, equals + 1, line.End);
         const char *t = op->Target;
@@ -151,32 +146,62 @@ bool NextRenameLine(const char *text, size_t length, size_t *cursor, PendingOper
     return false;
 }
 
+namespace {
+
+uint16_t UnitAt(const char *data, size_t at)
+{
+    return uint16_t(uint8_t(data[at]) | uint8_t(data[at + 1]) << 8);
+}
+
+// Where the zero-ended name from `from` ends, at its zero; length - 1 or
+// more when it does not end within the data.
+size_t NameEnd(const char *data, size_t length, size_t from)
+{
+    while (from + 1 < length && UnitAt(data, from))
+        from += 2;
+    return from;
+}
+
+// The name in [begin, end) without the "\??\" that NT puts before it; ""
+// when it does not fit.
+void CopyWideName(uint16_t *out, const char *data, size_t begin, size_t end)
+{
+    static const char prefix[] = "\\??\\";
+    bool prefixed = end - begin >= 8;
+    for (size_t i = 0; prefixed && i < 4; ++i)
+        prefixed = UnitAt(data, begin + 2 * i) == uint16_t(prefix[i]);
+    if (prefixed)
+        begin += 8;
+    size_t units = (end - begin) / 2;
+    if (units >= PendingNameSize)
+        units = 0;
+    for (size_t i = 0; i < units; ++i)
+        out[i] = UnitAt(data, begin + 2 * i);
+    out[units] = 0;
+}
+
+} // namespace
+
 bool NextPendingRename(const char *data, size_t length, size_t *cursor, PendingOperation *op)
 {
     size_t from = *cursor;
-    if (from >= length || !data[from])
+    if (from + 1 >= length || !UnitAt(data, from))
         return false;
-    size_t fromEnd = from;
-    while (fromEnd < length && data[fromEnd])
-        ++fromEnd;
-    size_t toEnd = fromEnd + 1;
-    while (toEnd < length && data[toEnd])
-        ++toEnd;
-    if (toEnd >= length)
+    size_t fromEnd = NameEnd(data, length, from);
+    size_t to = fromEnd + 2, toEnd = NameEnd(data, length, to);
+    if (toEnd + 1 >= length)
         return false; // a pair cut short
     op->Begin = from;
-    op->End = toEnd + 1;
-    const char *to = data + fromEnd + 1;
-    if (*to == '!')
-        ++to;
-    to = WithoutObjectPrefix(to);
-    const char *source = WithoutObjectPrefix(data + from);
-    if (*to) {
-        CopyName(op->Target, to, data + toEnd);
-        CopyName(op->Source, source, data + fromEnd);
+    op->End = toEnd + 2;
+    op->Target[0] = op->Source[0] = '\0';
+    if (to < toEnd && UnitAt(data, to) == '!')
+        to += 2;
+    if (to < toEnd) {
+        CopyWideName(op->WideTarget, data, to, toEnd);
+        CopyWideName(op->WideSource, data, from, fromEnd);
     } else {
-        CopyName(op->Target, source, data + fromEnd);
-        op->Source[0] = '\0';
+        CopyWideName(op->WideTarget, data, from, fromEnd);
+        op->WideSource[0] = 0;
     }
     *cursor = op->End;
     return true;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <stddef.h>
+#include <stdint.h>
 
 struct RenameInsertion {
     size_t Offset;     // where the new text goes; what stood there follows it
@@ -25,12 +26,15 @@ bool FormatRenameLine(char *out, size_t size, const RenameInsertion &at, const c
 // One operation the restart carries out: Target replaced by Source, or
 // deleted when Source is empty. [Begin, End) is all of it in the text, its
 // line end or zeros included. A name too long for its buffer comes back
-// empty, and so names no file.
+// empty, and so names no file. NT's list names files in UTF-16: its names
+// come in WideTarget and WideSource, for the caller to put in its code page.
 inline constexpr size_t PendingNameSize = 260;
 struct PendingOperation {
     size_t Begin, End;
     char Target[PendingNameSize];
     char Source[PendingNameSize];
+    uint16_t WideTarget[PendingNameSize];
+    uint16_t WideSource[PendingNameSize];
 };
 
 // The next operation from *cursor (0 to begin), *cursor then past it; false
@@ -39,9 +43,10 @@ struct PendingOperation {
 // around them.
 bool NextRenameLine(const char *text, size_t length, size_t *cursor, PendingOperation *op);
 
-// Of PendingFileRenameOperations read as ANSI: pairs of zero-ended names,
-// "\??\" and the replacing "!" left out; an empty second name deletes the
-// first. The list ends at an empty name.
+// Of PendingFileRenameOperations as NT keeps it, UTF-16 (little-endian),
+// length in bytes: pairs of zero-ended names, "\??\" and the replacing "!"
+// left out; an empty second name deletes the first. The list ends at an
+// empty name. Target and Source stay empty.
 bool NextPendingRename(const char *data, size_t length, size_t *cursor, PendingOperation *op);
 
 // Copies text into out (length bytes at least) without the operations that

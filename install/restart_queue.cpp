@@ -1,8 +1,8 @@
 #include "restart_queue.h"
 
-#include "long_names.h"
 #include "platform.h"
 #include "rename_section.h"
+#include "setup_registry.h"
 #include "setup_state.h"
 #include "wininit_file.h"
 
@@ -40,6 +40,31 @@ bool AddRenameLine(const char *destination, const char *source)
     return done;
 }
 
+// The restart will leave the file at longPath under its 8.3 path alone:
+// recorded for the next run (long_names.h), unless its name is its 8.3 name
+// anyway (case aside: Velmora.hlp as VELMORA.HLP is found all the same).
+bool RecordShortName(const char *longPath, const char *shortPath)
+{
+    const char *longName = FileNameOf(longPath);
+    if (lstrcmpiA(longName, FileNameOf(shortPath)) == 0)
+        return true;
+    HKEY key = OpenOrCreateKey(HKEY_LOCAL_MACHINE, ShortNamesKeyPath);
+    bool written = key && WriteText(key, shortPath, longName);
+    if (key)
+        CloseKey(key);
+    if (!written)
+        SetLastError(ERROR_WRITE_FAULT);
+    return written;
+}
+
+void ForgetShortName(const char *shortPath)
+{
+    if (HKEY key = OpenKey(HKEY_LOCAL_MACHINE, ShortNamesKeyPath)) {
+        DeleteValue(key, shortPath);
+        CloseKey(key);
+    }
+}
+
 // MoveFileExA, looked up when it is called: Windows 95/98/ME do not
 // implement it, and a program that imported it might not load there.
 bool MoveAtRestart(const char *from, const char *to)
@@ -64,13 +89,13 @@ bool QueueForRestart(const char *from, const char *to)
     char shortFrom[PathSize], shortTo[PathSize];
     if (!ShortPath(from, shortFrom) || (to && !ShortPath(to, shortTo)))
         return false;
-    if (to && !QueueLongNameRestore(to, shortTo))
+    if (to && !RecordShortName(to, shortTo))
         return false;
     if (AddRenameLine(to ? shortTo : "NUL", shortFrom))
         return true;
     DWORD error = GetLastError();
     if (to)
-        ForgetLongNameRestore(shortTo);
+        ForgetShortName(shortTo);
     SetLastError(error);
     return false;
 }

@@ -6,8 +6,8 @@
 
 // Has the restart put the source's bytes over the destination: they are
 // copied now to a new file beside it (one volume, as the rename needs).
-// On Windows 9x a destination whose long name is not its short name gets
-// its long name back after the restart too (long_names.h). False, with the
+// On Windows 9x a destination whose long name is not its 8.3 name is
+// recorded, so that the next run gives it its long name back (long_names.h). False, with the
 // platform's error, when that copy or the queueing fails; the new file is
 // then gone again, read-only or not.
 bool ReplaceAtRestart(const char *source, const char *destination);

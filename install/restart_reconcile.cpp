@@ -14,7 +14,8 @@
 namespace {
 
 const char SessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
-const char PendingRenamesName[] = "PendingFileRenameOperations";
+const WCHAR PendingRenamesName[] = L"PendingFileRenameOperations";
+const char PendingRenamesNameA[] = "PendingFileRenameOperations";
 
 // A path in the form every comparison takes: the 8.3 form of an existing
 // file, else its folder's 8.3 form and its name as given. So the long and
@@ -95,6 +96,30 @@ bool ReconcileWininit()
     return done;
 }
 
+// A name of NT's list in the code page; "" for one it cannot hold, which
+// names none of the package's files.
+void Narrow(const uint16_t *wide, char *out)
+{
+    BOOL lossy = FALSE;
+    if (!WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWSTR>(wide), -1, out,
+                             int(PendingNameSize), NULL, &lossy) ||
+        lossy)
+        out[0] = '\0';
+}
+
+bool NextPendingRenameNarrowed(const char *data, size_t length, size_t *cursor,
+                               PendingOperation *op)
+{
+    if (!NextPendingRename(data, length, cursor, op))
+        return false;
+    Narrow(op->WideTarget, op->Target);
+    Narrow(op->WideSource, op->Source);
+    return true;
+}
+
+// Read and written in UTF-16, as NT keeps it: the ANSI calls would turn
+// another program's names outside the code page into "?" and write them
+// back so.
 bool ReconcilePendingRenames()
 {
     HKEY key = OpenKeyFullAccess(HKEY_LOCAL_MACHINE, SessionManagerKey);
@@ -102,36 +127,39 @@ bool ReconcilePendingRenames()
         return true; // nothing queued
     DWORD size = 0;
     char *data = NULL, *kept = NULL;
-    bool done = !ReadValue(key, PendingRenamesName, NULL, &size); // none queued
-    if (!done) {
+    LONG status = ReadWideValue(key, PendingRenamesName, NULL, &size);
+    if (status == ERROR_FILE_NOT_FOUND) {
+        status = ERROR_SUCCESS; // none queued
+    } else if (status == ERROR_SUCCESS) {
         // Zeros after what is read, so that a list cut short still ends.
-        data = static_cast<char *>(calloc(size + 2, 1));
-        kept = static_cast<char *>(malloc(size + 2));
-        if (data && kept && ReadValue(key, PendingRenamesName, data, &size)) {
-            size_t end = 0, cursor = 0;
-            PendingOperation op;
-            while (NextPendingRename(data, size + 2, &cursor, &op))
-                end = cursor;
-            size_t keptSize = DropPendingOperations(data, end, NextPendingRename,
-                                                    NamesPackageFile, kept);
-            if (keptSize == end) {
-                done = true;
-            } else if (keptSize == 0) {
-                done = DeleteValue(key, PendingRenamesName);
-            } else {
-                kept[keptSize++] = '\0'; // the empty name that ends the list
-                done = WriteMultiText(key, PendingRenamesName, kept, DWORD(keptSize));
-            }
-            if (done)
-                DeleteDroppedCopies(data, end, NextPendingRename);
+        data = static_cast<char *>(calloc(size + 4, 1));
+        kept = static_cast<char *>(malloc(size + 4));
+        status = data && kept ? ReadWideValue(key, PendingRenamesName, data, &size)
+                              : LONG(ERROR_NOT_ENOUGH_MEMORY);
+    }
+    if (data && kept && status == ERROR_SUCCESS) {
+        size_t end = 0, cursor = 0;
+        PendingOperation op;
+        while (NextPendingRenameNarrowed(data, size + 4, &cursor, &op))
+            end = cursor;
+        size_t keptSize =
+            DropPendingOperations(data, end, NextPendingRenameNarrowed, NamesPackageFile, kept);
+        if (keptSize == 0 && end > 0) {
+            if (!DeleteValue(key, PendingRenamesNameA))
+                status = ERROR_ACCESS_DENIED;
+        } else if (keptSize != end) {
+            kept[keptSize++] = '\0'; // the empty name that ends the list
+            kept[keptSize++] = '\0';
+            status = WriteWideMultiText(key, PendingRenamesName, kept, DWORD(keptSize));
         }
-        if (!done)
-            SetLastError(ERROR_ACCESS_DENIED);
+        if (status == ERROR_SUCCESS)
+            DeleteDroppedCopies(data, end, NextPendingRenameNarrowed);
     }
     free(kept);
     free(data);
     CloseKey(key);
-    return done;
+    SetLastError(DWORD(status));
+    return status == ERROR_SUCCESS;
 }
 
 } // namespace
@@ -140,6 +168,6 @@ bool ReconcileRestartQueue()
 {
     if (!(RunsOnWindows9x() ? ReconcileWininit() : ReconcilePendingRenames()))
         return false;
-    RestoreQueuedLongNames();
+    RestoreLongNames();
     return true;
 }

@@ -4,9 +4,10 @@
 // and an uninstallation followed. Every operation of the restart that names
 // a file of the package (the product folder's, the calibrator and cursor in
 // the Windows directory, the applet, the driver files) is dropped, the copy
-// it would have moved into place is deleted, and a long name queued for
-// after the restart is put back now. This run then queues what it still
-// needs, so that the restart does what the last run asked and no more.
+// it would have moved into place is deleted, and a file that an earlier
+// restart left under its 8.3 name gets its long name back (long_names.h).
+// This run then queues what it still needs, so that the restart does what
+// the last run asked and no more.
 // Other programs' operations stay byte for byte.
 #pragma once
 

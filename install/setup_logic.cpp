@@ -1,7 +1,5 @@
 #include "setup_logic.h"
 
-#include "install_constants.h"
-
 const char *CommandLineTail(const char *p)
 {
     if (*p == '"') {
@@ -22,40 +20,6 @@ const char *CommandLineTail(const char *p)
 bool IsUninstallTail(const char *tail)
 {
     return tail[0] == '/' && tail[1] == 'u' && tail[2] == '\0';
-}
-
-bool ParseLongNameTail(const char *tail, char *name, size_t nameSize, char *path, size_t pathSize)
-{
-    const char *p = tail;
-    for (const char *expected = LongNameSwitch; *expected; ++expected, ++p)
-        if (*p != *expected)
-            return false;
-    if (*p++ != ' ' || *p++ != '"')
-        return false;
-    size_t nameLength = 0;
-    while (p[nameLength] && p[nameLength] != '"') {
-        // A name, never a way to another folder or drive; a backslash is
-        // told from a double-byte character's trail byte where the code page
-        // is known, by the caller.
-        if (p[nameLength] == '/' || p[nameLength] == ':')
-            return false;
-        ++nameLength;
-    }
-    const char *rest = p + nameLength;
-    if (!*rest || rest[1] != ' ' || !rest[2] || nameLength == 0 || nameLength >= nameSize)
-        return false;
-    rest += 2;
-    size_t pathLength = 0;
-    while (rest[pathLength])
-        ++pathLength;
-    if (pathLength >= pathSize)
-        return false;
-    for (size_t i = 0; i < nameLength; ++i)
-        name[i] = p[i];
-    name[nameLength] = '\0';
-    for (size_t i = 0; i <= pathLength; ++i)
-        path[i] = rest[i];
-    return true;
 }
 
 namespace {

@@ -11,14 +11,6 @@ const char *CommandLineTail(const char *commandLine);
 // Only a tail of exactly "/u" uninstalls.
 bool IsUninstallTail(const char *tail);
 
-// The tail of the command that gives a file its long name back after
-// Windows 9x's restart: the switch, the long name in quotation marks, one
-// blank and the file's 8.3 path. True, both copied, for exactly that, each
-// not empty and fitting its buffer, the name without "/" or ":"; any other
-// tail starts the wizard.
-bool ParseLongNameTail(const char *tail, char *name, size_t nameSize, char *path,
-                       size_t pathSize);
-
 // How far each wizard page moves from where it stands (page, in screen
 // pixels): half the screen less 300, each half dropping its remainder, never
 // negative; then less, so that a page that fits the screen lies wholly on it

@@ -71,10 +71,33 @@ bool WriteText(HKEY key, const char *name, const char *text)
                           lstrlenA(text)) == ERROR_SUCCESS;
 }
 
-bool WriteMultiText(HKEY key, const char *name, const char *data, DWORD size)
+QueryWideProc QueryValueWide;
+SetWideProc SetValueWide;
+
+namespace {
+
+template <typename Proc> bool LookUp(Proc *proc, const char *name)
 {
-    return RegSetValueExA(key, name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE *>(data),
-                          size) == ERROR_SUCCESS;
+    if (!*proc)
+        *proc = reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleA("ADVAPI32.DLL"), name)));
+    return *proc != NULL;
+}
+
+} // namespace
+
+LONG ReadWideValue(HKEY key, const WCHAR *name, char *data, DWORD *size)
+{
+    if (!LookUp(&QueryValueWide, "RegQueryValueExW"))
+        return ERROR_CALL_NOT_IMPLEMENTED;
+    return QueryValueWide(key, name, NULL, NULL, reinterpret_cast<BYTE *>(data), size);
+}
+
+LONG WriteWideMultiText(HKEY key, const WCHAR *name, const char *data, DWORD size)
+{
+    if (!LookUp(&SetValueWide, "RegSetValueExW"))
+        return ERROR_CALL_NOT_IMPLEMENTED;
+    return SetValueWide(key, name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE *>(data), size);
 }
 
 bool DeleteValue(HKEY key, const char *name)

@@ -47,8 +47,22 @@ void WriteBinaryDword(HKEY key, const char *name, DWORD value);
 // driver's loader expects; false when it was not written.
 bool WriteText(HKEY key, const char *name, const char *text);
 
-// Zero-separated texts as REG_MULTI_SZ, size bytes with the final zeros.
-bool WriteMultiText(HKEY key, const char *name, const char *data, DWORD size);
+// RegQueryValueExW and RegSetValueExW, for a list other programs write in
+// characters the code page may not hold. Looked up when first needed:
+// Windows 95/98/ME export them as stubs that fail with
+// ERROR_CALL_NOT_IMPLEMENTED, and one without them gets that error too.
+// Tests put stand-ins here.
+typedef LONG(WINAPI *QueryWideProc)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
+typedef LONG(WINAPI *SetWideProc)(HKEY, LPCWSTR, DWORD, DWORD, const BYTE *, DWORD);
+extern QueryWideProc QueryValueWide;
+extern SetWideProc SetValueWide;
+
+// A named value's bytes (at most *size, *size then the bytes read; with no
+// data buffer, only its size), or the platform's error.
+LONG ReadWideValue(HKEY key, const WCHAR *name, char *data, DWORD *size);
+
+// UTF-16 texts, each ended by a zero, as REG_MULTI_SZ of size bytes.
+LONG WriteWideMultiText(HKEY key, const WCHAR *name, const char *data, DWORD size);
 
 // False when the value is still there.
 bool DeleteValue(HKEY key, const char *name);

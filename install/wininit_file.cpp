@@ -7,33 +7,20 @@
 
 namespace {
 
-bool WininitPath(char *path)
+bool WininitPath(char *path, const char *name = "WININIT.INI")
 {
-    return BuildPath(path, PathSize, "%s\\WININIT.INI", WindowsDirectory);
+    return BuildPath(path, PathSize, "%s\\%s", WindowsDirectory, name);
 }
+
+// Where the new text is written, and where the old file steps aside while
+// the new one takes its name: names of the setup's own, so that the next
+// run finds them.
+const char FreshName[] = "VELWINIT.NEW";
+const char AsideName[] = "VELWINIT.OLD";
 
 void FlushProfileCache(const char *path)
 {
     WritePrivateProfileStringA(NULL, NULL, NULL, path);
-}
-
-// A new empty file's name in the Windows directory, or none made.
-bool NewFileBeside(char *name)
-{
-    return GetTempFileNameA(WindowsDirectory, "vel", 0, name) != 0;
-}
-
-bool WriteNewFile(const char *path, const char *text, DWORD size)
-{
-    HANDLE file =
-        CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool done = WriteFile(file, text, size, &written, NULL) && written == size;
-    if (!CloseHandle(file))
-        done = false;
-    return done;
 }
 
 // Ends a failed step with its own error, whatever cleaning up sets.
@@ -76,40 +63,47 @@ bool ReadWininit(char **text, DWORD *size)
 
 bool WriteWininit(const char *text, DWORD size)
 {
-    char path[PathSize], fresh[MAX_PATH], aside[MAX_PATH];
-    if (!WininitPath(path))
+    char path[PathSize], fresh[PathSize], aside[PathSize];
+    if (!WininitPath(path) || !WininitPath(fresh, FreshName) || !WininitPath(aside, AsideName))
         return false;
     DWORD attributes = GetFileAttributesA(path);
     bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return FailWith(ERROR_ACCESS_DENIED);
-    if (!NewFileBeside(fresh))
-        return false;
     if (!WriteNewFile(fresh, text, size)) {
         DWORD error = GetLastError();
         DeleteFileA(fresh);
         return FailWith(error);
     }
-    // The old file steps aside until the new one stands in its place, so
-    // that no moment leaves the restart without one.
-    bool setAside = false;
-    if (exists) {
-        setAside = NewFileBeside(aside) && DeleteFileA(aside) && MoveFileA(path, aside);
-        if (!setAside) {
-            DWORD error = GetLastError();
-            DeleteFileA(fresh);
-            return FailWith(error);
-        }
+    // Windows 9x has no rename over a file: the old file steps aside, the
+    // new one takes its name, and the old one goes. Between the two renames
+    // there is no WININIT.INI; a run that ends there leaves the old file
+    // aside, under its fixed name, and the next run puts it back first
+    // (RecoverWininit).
+    if (exists && !MoveFileA(path, aside)) {
+        DWORD error = GetLastError();
+        DeleteFileA(fresh);
+        return FailWith(error);
     }
     if (!MoveFileA(fresh, path)) {
         DWORD error = GetLastError();
-        if (setAside)
+        if (exists)
             MoveFileA(aside, path);
         DeleteFileA(fresh);
         return FailWith(error);
     }
-    if (setAside)
+    if (exists)
         DeleteFileA(aside);
     FlushProfileCache(path);
     return true;
+}
+
+void RecoverWininit()
+{
+    char path[PathSize], fresh[PathSize], aside[PathSize];
+    if (!WininitPath(path) || !WininitPath(fresh, FreshName) || !WininitPath(aside, AsideName))
+        return;
+    if (IsFile(aside) && !(IsFile(path) ? DeleteOver(aside) : MoveFileA(aside, path)))
+        return; // still aside: nothing is deleted that might be its only copy
+    DeleteOver(fresh);
 }

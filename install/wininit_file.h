@@ -15,3 +15,9 @@ bool ReadWininit(char **text, DWORD *size);
 // put in its place, so that a failed write (a full disk) leaves it as it
 // was. A read-only file stays as it is: false, with the platform's error.
 bool WriteWininit(const char *text, DWORD size);
+
+// What a run that ended inside WriteWininit left: the old file stepped
+// aside with no WININIT.INI in its place is put back (the work it holds,
+// other programs' too, is done at the restart after all); one stepped aside
+// after the new text took its place goes, and so does an unused new text.
+void RecoverWininit();

@@ -1,6 +1,7 @@
 #include "path_format.h"
 #include "registry_data.h"
 #include "rename_section.h"
+#include "restart_marker.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -107,10 +108,26 @@ TEST(RenameSection, TheLineJoinsTheFirstRenameSection)
 
 // The restart's operations that name the package (here, below C:\PKG) go;
 // every other byte stays: WININIT.INI's first [rename] section, NT's list
-// of zero-ended pairs.
+// of zero-ended pairs in UTF-16.
 bool InPackage(const PendingOperation &op)
 {
-    return std::string(op.Target).rfind("C:\\PKG\\", 0) == 0;
+    std::string target = op.Target;
+    for (const uint16_t *w = op.WideTarget; !op.Target[0] && *w; ++w)
+        target += *w < 0x80 ? char(*w) : '?';
+    return target.rfind("C:\\PKG\\", 0) == 0;
+}
+
+// Each byte as one UTF-16 unit, little-endian; \xE4 as U+4E2D, outside any
+// code page of the package.
+std::string Utf16(const std::string &text)
+{
+    std::string wide;
+    for (char c : text) {
+        uint16_t unit = c == '\xE4' ? 0x4E2D : uint8_t(c);
+        wide += char(unit & 0xFF);
+        wide += char(unit >> 8);
+    }
+    return wide;
 }
 
 TEST(PendingOperations, ThePackagesGoEveryOtherByteStays)
@@ -129,17 +146,38 @@ TEST(PendingOperations, ThePackagesGoEveryOtherByteStays)
         {" [ Rename ]\nnul = C:\\PKG\\A \n C:\\OTHER=C:\\PKG\\VEL1.TMP", " [ Rename ]\n C:\\OTHER=C:\\PKG\\VEL1.TMP",
          false},
         {"[renamed]\r\nNUL=C:\\PKG\\A\r\n", "[renamed]\r\nNUL=C:\\PKG\\A\r\n", false},
-        {"\\??\\C:\\PKG\\VEL1.TMP\0!\\??\\C:\\PKG\\LOKRIT.EXE\0\\??\\C:\\X\0\0\0"s, "\\??\\C:\\X\0\0\0"s, true},
+        {"\\??\\C:\\PKG\\VEL1.TMP\0!\\??\\C:\\PKG\\LOKRIT.EXE\0\\??\\C:\\\xE4\0\0\0"s,
+         "\\??\\C:\\\xE4\0\0\0"s, true},
         {"C:\\PKG\\A\0\0C:\\B\0C:\\PKG\\C\0C:\\D\0C:\\E\0\0"s, "C:\\D\0C:\\E\0\0"s, true},
         {"C:\\PKG\\A\0"s, "C:\\PKG\\A\0"s, true}, // a pair cut short is no operation
     };
     for (const auto &c : cases) {
-        std::vector<char> out(c.before.size() + 1);
-        size_t size = DropPendingOperations(c.before.data(), c.before.size(),
+        const std::string before = c.nt ? Utf16(c.before) : c.before;
+        std::vector<char> out(before.size() + 1);
+        size_t size = DropPendingOperations(before.data(), before.size(),
                                             c.nt ? NextPendingRename : NextRenameLine, InPackage,
                                             out.data());
-        EXPECT_EQ(std::string(out.data(), size), c.after) << c.before;
+        EXPECT_EQ(std::string(out.data(), size), c.nt ? Utf16(c.after) : c.after) << c.before;
     }
+}
+
+// The marker names the boot it was written in: read back, it is the same
+// boot within the clocks' resolution, and another one beyond it.
+TEST(RestartMarker, NamesOneBoot)
+{
+    const uint64_t boot = BootSeconds(134123456789012345ull, 3600500); // up an hour
+    EXPECT_EQ(boot, 13412345678ull - 3600);
+    char text[24];
+    ASSERT_TRUE(FormatBootSeconds(boot, text, sizeof text));
+    uint64_t read = 0;
+    ASSERT_TRUE(ParseBootSeconds(text, strlen(text), &read));
+    EXPECT_EQ(read, boot);
+    EXPECT_FALSE(FormatBootSeconds(boot, text, 11)); // 11 digits need 12 bytes
+    for (const char *bad : {"", "12a", "-1", " 1", "12345678901234567890"})
+        EXPECT_FALSE(ParseBootSeconds(bad, strlen(bad), &read)) << bad;
+    EXPECT_TRUE(SameBoot(boot, boot + 2));
+    EXPECT_TRUE(SameBoot(boot + 2, boot));
+    EXPECT_FALSE(SameBoot(boot, boot + 3));
 }
 
 TEST(IsRestartCopyName, OnlyWhatGetTempFileNameMakesForThePackage)

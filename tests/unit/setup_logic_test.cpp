@@ -34,34 +34,6 @@ TEST(CommandLine, OnlyATailOfExactlySlashUUninstalls)
     }
 }
 
-// The command the restart runs for a long name; anything else is no such
-// command, and the wizard starts as for any other tail.
-TEST(CommandLine, LongNameTail)
-{
-    const std::string path = "C:\\WINDOWS\\SYSTEM\\QUINPA~1.CPL";
-    const struct {
-        std::string tail;
-        const char *name; // nullptr: not the command
-    } cases[] = {
-        {"/longname \"quinpad1.0.cpl\" " + path, "quinpad1.0.cpl"},
-        {"/longname \"Vel manual.txt\" " + path, "Vel manual.txt"},
-        {"/longname \"\" " + path, nullptr},
-        {"/longname \"quinpad1.0.cpl\" ", nullptr},
-        {"/longname \"D:quinpad\" " + path, nullptr},
-        {"/longname \"" + std::string(16, 'n') + "\" " + path, nullptr}, // too long for 16 bytes
-        {"/u", nullptr},
-    };
-    for (const auto &c : cases) {
-        char name[16] = "", shortPath[64] = "";
-        bool parsed = ParseLongNameTail(c.tail.c_str(), name, sizeof name, shortPath, sizeof shortPath);
-        EXPECT_EQ(parsed, c.name != nullptr) << c.tail;
-        if (parsed && c.name) {
-            EXPECT_STREQ(name, c.name);
-            EXPECT_EQ(shortPath, path);
-        }
-    }
-}
-
 TEST(WizardPageShift, HalvesDropTheirRemainderAndKeepThePageOnTheScreen)
 {
     const PageRect small = {0, 22, 566, 385}; // 280 x 180 units at 96 dpi, below a caption

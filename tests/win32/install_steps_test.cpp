@@ -4,12 +4,12 @@
 #include "driver_contract.h"
 #include "file_deployment.h"
 #include "file_fixture.h"
-#include "long_names.h"
 #include "message_boxes.h"
 #include "registry_fixture.h"
 #include "restart_reconcile.h"
 #include "setup_state.h"
 #include "shortcuts.h"
+#include "wininit_file.h"
 
 #include <gtest/gtest.h>
 #include <objbase.h>
@@ -75,13 +75,13 @@ protected:
         SelectedPort = 3;
         ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, SlotRoot));
         ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, "Enum\\Root\\DravikTouchScreen"));
-        ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, RunOnceKeyPath));
+        ASSERT_TRUE(DeleteTree(HKEY_LOCAL_MACHINE, SetupKeyPath));
         RemoveStore();
     }
     void TearDown() override
     {
         RemoveTree(Root);
-        DeleteTree(HKEY_LOCAL_MACHINE, RunOnceKeyPath); // nothing for the next session to run
+        DeleteTree(HKEY_LOCAL_MACHINE, SetupKeyPath);
     }
 };
 
@@ -373,20 +373,47 @@ TEST_F(InstallSteps, RestartQueueReconciledBeforeTheRun)
     }
 }
 
-// After Windows 9x's restart a replaced applet has only its 8.3 name; the
-// command queued with it gives the long name back, now if it is still
-// queued, and touches nothing else.
+// A run that ended between WININIT.INI's two renames left it stepped aside:
+// the next run puts it back; one that ended after them keeps the new text.
+TEST_F(InstallSteps, WininitSteppedAsideIsPutBack)
+{
+    const std::string wininit = Windows + "\\WININIT.INI", aside = Windows + "\\VELWINIT.OLD";
+    const std::string fresh = Windows + "\\VELWINIT.NEW";
+    for (bool newInPlace : {false, true}) {
+        SCOPED_TRACE(newInPlace ? "after the renames" : "between them");
+        SetUp();
+        PutFile(aside, "[rename]\r\nNUL=C:\\OLD.TMP\r\n");
+        PutFile(newInPlace ? wininit : fresh, "new");
+        RecoverWininit();
+        EXPECT_EQ(FileText(wininit), newInPlace ? "new" : "[rename]\r\nNUL=C:\\OLD.TMP\r\n");
+        EXPECT_FALSE(FileExists(aside));
+        EXPECT_FALSE(FileExists(fresh));
+    }
+}
+
+// After Windows 9x's restart a replaced applet has only its 8.3 name, as a
+// file of its own; the next run gives it its long name back from the
+// record the queueing left, and touches no other file.
 TEST_F(InstallSteps, LongNamesComeBackAfterTheRestart)
 {
     const std::string applet = Windows + "\\System\\quinpad1.0.cpl";
-    const std::string shortOnly = Windows + "\\System\\QUINPA~1.CPL";
+    const std::string leftover = Windows + "\\System\\QUINPA~1.CPL";
+    const std::string document = Root + "\\REPORT~1.TXT";
     const struct {
-        const char *what, *longBefore, *shortBefore, *name, *longAfter, *shortAfter;
+        const char *what, *longBefore, *shortBefore, *name;
+        std::string recorded;
+        const char *longAfter, *shortAfter;
+        bool held;
     } cases[] = {
-        {"only the 8.3 name", nullptr, "new", "quinpad1.0.cpl", "new", nullptr},
-        {"a leftover beside a newer file", "newer", "new", "quinpad1.0.cpl", "newer", nullptr},
-        {"one file under both (Wine's restart)", "new", nullptr, "quinpad1.0.cpl", "new", nullptr},
-        {"no file name", nullptr, "new", "..\\quinpad1.0.cpl", nullptr, "new"},
+        {"only the 8.3 name", nullptr, "new", "quinpad1.0.cpl", leftover, "new", nullptr, false},
+        {"beside a file under the long name", "newer", "new", "quinpad1.0.cpl", leftover, "newer",
+         nullptr, false},
+        {"the long name's own alias: no restart since", "live", nullptr, "quinpad1.0.cpl", "",
+         "live", nullptr, false},
+        {"a name that is no file name", nullptr, "new", "..\\quinpad1.0.cpl", leftover, nullptr,
+         "new", false},
+        {"held by an open Control Panel: it goes at the restart", nullptr, "new", "quinpad1.0.cpl",
+         leftover, nullptr, "new", true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -394,44 +421,23 @@ TEST_F(InstallSteps, LongNamesComeBackAfterTheRestart)
         if (c.longBefore)
             PutFile(applet, c.longBefore);
         if (c.shortBefore)
-            PutFile(shortOnly, c.shortBefore, FILE_ATTRIBUTE_READONLY);
-        const std::string shortPath = c.shortBefore ? shortOnly : ShortName(applet);
-        const std::string command = "\"C:\\x\\install.exe\" /longname \"" + std::string(c.name) + "\" " + shortPath;
-        const std::string name = "Velmora long name " + shortPath;
-        PutRaw(HKEY_LOCAL_MACHINE, RunOnceKeyPath, name.c_str(), REG_SZ, command.c_str(),
-               DWORD(command.size()));
-        PutRaw(HKEY_LOCAL_MACHINE, RunOnceKeyPath, "Other", REG_SZ, "x.exe", 5);
+            PutFile(leftover, c.shortBefore, FILE_ATTRIBUTE_READONLY);
+        PutFile(document, "a user's document"); // not the package's: never touched
+        const std::string recorded = c.recorded.empty() ? ShortName(applet) : c.recorded;
+        PutText(ShortNamesKeyPath, recorded.c_str(), c.name);
+        PutText(ShortNamesKeyPath, document.c_str(), "report.txt");
+        HANDLE holder = c.held ? CreateFileA(leftover.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL)
+                               : INVALID_HANDLE_VALUE;
         EXPECT_TRUE(ReconcileRestartQueue());
+        if (holder != INVALID_HANDLE_VALUE)
+            CloseHandle(holder);
         EXPECT_EQ(FileText(applet), c.longAfter ? c.longAfter : "");
         EXPECT_EQ(FileExists(applet), c.longAfter != nullptr);
-        if (c.shortBefore) {
-            EXPECT_EQ(FileExists(shortOnly), c.shortAfter != nullptr);
-        }
-        EXPECT_FALSE(GetValue(HKEY_LOCAL_MACHINE, RunOnceKeyPath, name.c_str()).Present);
-        EXPECT_TRUE(GetValue(HKEY_LOCAL_MACHINE, RunOnceKeyPath, "Other").Present);
-    }
-}
-
-// Windows runs RunOnce at every logon: one before the restart finds the
-// applet's line still in WININIT.INI, and the command waits for the next.
-TEST_F(InstallSteps, ALogonBeforeTheRestartLeavesTheLongNameQueued)
-{
-    const std::string applet = Windows + "\\System\\quinpad1.0.cpl";
-    MakeDir(Product);
-    PutFile(Product + "\\install.exe", "setup");
-    PutFile(applet, "held");
-    PutFile(Windows + "\\System\\VEL1.TMP", "new");
-    const std::string shortPath = ShortName(applet), name = "Velmora long name " + shortPath;
-    for (bool restarted : {false, true}) {
-        SCOPED_TRACE(restarted ? "after the restart" : "before it");
-        if (!restarted)
-            PutFile(Windows + "\\WININIT.INI",
-                    "[rename]\r\n" + shortPath + "=" + ShortName(Windows + "\\System\\VEL1.TMP"));
-        RunLongNameCommand(shortPath.c_str(), "quinpad1.0.cpl");
-        EXPECT_EQ(GetValue(HKEY_LOCAL_MACHINE, RunOnceKeyPath, name.c_str()).Present, !restarted);
-        EXPECT_EQ(FileText(applet), "held");
-        RemoveTree(Windows + "\\WININIT.INI");
-        DeleteTree(HKEY_LOCAL_MACHINE, RunOnceKeyPath);
+        EXPECT_EQ(FileExists(leftover), c.shortAfter != nullptr);
+        EXPECT_EQ(FileText(Windows + "\\WININIT.INI").find("NUL=" + ShortName(leftover) + "\r\n"),
+                  c.held ? 10u : std::string::npos); // after "[rename]\r\n"
+        EXPECT_EQ(FileText(document), "a user's document");
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, SetupKeyPath));
     }
 }
 
@@ -482,14 +488,10 @@ TEST_F(InstallSteps, DeploymentWarnsOnceAboutALockedApplet)
         EXPECT_EQ(FileText(applet), c.freedOnWarning ? "contents of quinpad1.0.cpl" : c.held);
         EXPECT_EQ(FileText(Windows + "\\WININIT.INI").find(ShortName(applet) + "="),
                   c.scheduled ? 10u : std::string::npos); // after "[rename]\r\n"
-        // WININIT leaves the new applet under its 8.3 name; the product
-        // folder's setup gives it its long name back at the next start.
-        std::string restore = GetValue(HKEY_LOCAL_MACHINE, RunOnceKeyPath,
-                                       ("Velmora long name " + ShortName(applet)).c_str()).Bytes;
-        EXPECT_EQ(restore.substr(0, restore.find('\0')),
-                  c.scheduled ? "\"" + ShortName(Product + "\\install.exe") +
-                                    "\" /longname \"quinpad1.0.cpl\" " + ShortName(applet)
-                              : "");
+        // WININIT leaves the new applet under its 8.3 name; the next run
+        // gives it its long name back.
+        EXPECT_EQ(Text(ShortNamesKeyPath, ShortName(applet).c_str()),
+                  c.scheduled ? "quinpad1.0.cpl" : "");
         EXPECT_EQ(FileText(Windows + "\\Zentrim.exe"), "contents of Zentrim.exe");
         ExpectDefaults(3);
     }

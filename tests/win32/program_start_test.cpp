@@ -1,9 +1,11 @@
-// The shipped programs as a user starts them: each shows its first window,
-// stays, and ends once that window is closed. The calibrator started by the
-// hand-off before the driver is there (a logon before the restart) shows no
-// window, writes nothing and leaves the hand-off for the next logon.
+// The shipped programs as a user and Windows start them: each shows its
+// first window, stays, and ends once that window is closed. The calibrator
+// started by Windows at a logon before the restart (the hand-off value
+// deleted first, Q137367) hands over again; one setup runs at a time.
 #include "driver_contract.h"
+#include "file_fixture.h"
 #include "registry_fixture.h"
+#include "restart_marker.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -18,16 +20,45 @@ std::string WindowsPath(std::string unixPath)
     return "Z:" + unixPath;
 }
 
+PROCESS_INFORMATION Start(const char *program, const char *tail = "")
+{
+    std::string command = "\"" + WindowsPath(VELMORA_PACKAGE_DIR) + "\\" + program + "\"" + tail;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    EXPECT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    return pi;
+}
+
+// Waits up to ten seconds for the program to end: its exit code, or -1
+// when it was still running (it is ended then).
+int Finish(const PROCESS_INFORMATION &pi)
+{
+    DWORD code = DWORD(-1);
+    if (WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    else
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return int(code);
+}
+
+DWORD ProcessOf(HWND window)
+{
+    DWORD process = 0;
+    if (window)
+        GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
 // The program's first visible window of that class while it runs; NULL
 // when it ends first, or when none shows within ten seconds.
 HWND FirstWindow(const PROCESS_INFORMATION &pi, const char *windowClass)
 {
     for (int i = 0; i < 200; ++i) {
         HWND window = FindWindowA(windowClass, NULL);
-        DWORD owner = 0;
-        if (window)
-            GetWindowThreadProcessId(window, &owner);
-        if (window && owner == pi.dwProcessId && IsWindowVisible(window))
+        if (window && ProcessOf(window) == pi.dwProcessId && IsWindowVisible(window))
             return window;
         if (WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0)
             return NULL;
@@ -35,20 +66,33 @@ HWND FirstWindow(const PROCESS_INFORMATION &pi, const char *windowClass)
     return NULL;
 }
 
+// The setup's backdrop ends the wizard with its Exit command.
+void ExitWizard(HWND backdrop)
+{
+    PostMessageA(backdrop, WM_COMMAND, 105, 0);
+}
+
 TEST(Programs, ShowTheirWindowAndEndWithIt)
 {
     const CalibrationSet previous = {11, 22, 33, 44, 1};
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string marker = std::string(windows) + "\\VelmoraScreen\\restart.pnd";
+    const std::string copy = std::string(windows) + "\\Zentrim.exe";
     const std::string device = WindowsPath(std::string(getenv("WINEPREFIX")) + "/dosdevices/kestrune");
     const std::string away = device + ".away";
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const std::string thisBoot = std::to_string(
+        BootSeconds(uint64_t(now.dwHighDateTime) << 32 | now.dwLowDateTime, GetTickCount()));
     const struct {
         const char *what, *program;
-        bool handOff, driver, window;
+        bool valueAtStart, restartWaits, driver, valueAtEnd;
     } cases[] = {
-        {"the setup wizard", "install.exe", false, true, true},
-        {"the calibrator by hand", "Zentrim.exe", false, true, true},
-        {"by hand, no driver", "Zentrim.exe", false, false, true},
-        {"by the hand-off", "Zentrim.exe", true, true, true},
-        {"by the hand-off, no driver yet", "Zentrim.exe", true, false, false},
+        {"the setup wizard", "install.exe", false, false, true, false},
+        {"by hand after the restart, the hand-off still there", "Zentrim.exe", true, false, true,
+         false},
+        {"by Windows at a logon before the restart", "Zentrim.exe", false, true, false, true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -56,39 +100,81 @@ TEST(Programs, ShowTheirWindowAndEndWithIt)
         PutCalibrationSet(previous);
         PutDword(HKEY_LOCAL_MACHINE, StoreKeyPath, "BeepMode", 5);
         ASSERT_TRUE(DeleteTree(HKEY_CURRENT_USER, RunOnceKeyPath));
-        if (c.handOff)
-            PutRaw(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName, REG_SZ, "C:\\windows\\Zentrim.exe", 22);
+        if (c.valueAtStart)
+            PutRaw(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName, REG_SZ, copy.c_str(),
+                   DWORD(copy.size()));
+        RemoveTree(marker);
+        if (c.restartWaits) {
+            MakeDir(std::string(windows) + "\\VelmoraScreen");
+            PutFile(marker, thisBoot);
+            PutFile(copy, "the calibrator's copy");
+        }
         if (!c.driver) {
             ASSERT_TRUE(MoveFileA(device.c_str(), away.c_str()));
         }
-        std::string command = "\"" + WindowsPath(VELMORA_PACKAGE_DIR) + "\\" + c.program + "\"";
-        STARTUPINFOA si = {};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi = {};
-        ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+        PROCESS_INFORMATION pi = Start(c.program);
         const bool setup = c.program[0] == 'i';
         HWND window = FirstWindow(pi, setup ? "INSTALL" : "Aling");
         bool stays = window && WaitForSingleObject(pi.hProcess, 500) == WAIT_TIMEOUT;
-        if (window) // the backdrop's Exit command; the calibrator's close request
-            PostMessageA(window, setup ? WM_COMMAND : WM_CLOSE, setup ? 105 : 0, 0);
-        bool ended = WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0;
-        if (!ended)
-            TerminateProcess(pi.hProcess, 1);
-        DWORD code = 1;
-        GetExitCodeProcess(pi.hProcess, &code);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
+        const bool valueWhileRunning =
+            GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName).Present;
+        if (window && setup)
+            ExitWizard(window);
+        else if (window) // the calibrator's close request
+            PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(Finish(pi), 0);
         if (!c.driver)
             MoveFileA(away.c_str(), device.c_str());
-        EXPECT_EQ(window != NULL, c.window);
-        EXPECT_EQ(stays, c.window) << "ended at once";
-        EXPECT_TRUE(ended) << "still running once its window was closed";
-        EXPECT_EQ(code, 0u);
-        EXPECT_EQ(GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName).Present,
-                  c.handOff && !c.window);
+        EXPECT_TRUE(window != NULL && stays) << "no window, or ended at once";
+        EXPECT_FALSE(valueWhileRunning) << "the hand-off is left for the next logon";
+        StoredValue end = GetValue(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName);
+        EXPECT_EQ(end.Present, c.valueAtEnd);
+        if (c.valueAtEnd) {
+            EXPECT_EQ(end.Bytes.substr(0, end.Bytes.find('\0')), copy);
+        }
         ExpectStoredSet(previous); // put back on leaving early, or never changed
         EXPECT_EQ(StoreInt("BeepMode"), 5);
     }
+    RemoveTree(std::string(windows) + "\\VelmoraScreen");
+    RemoveTree(copy);
+    DeleteTree(HKEY_CURRENT_USER, RunOnceKeyPath);
+}
+
+// A second start of the setup while the wizard or the uninstallation's
+// question runs ends by itself, with no window of its own, and brings the
+// first one's window forward; a start just after the first ended goes on.
+TEST(Programs, OneSetupAtATime)
+{
+    HWND other = CreateWindowExA(0, "STATIC", "the user's other work", WS_POPUP | WS_VISIBLE, 0, 0,
+                                 40, 40, NULL, NULL, NULL, NULL);
+    for (const char *tail : {"", " /u"}) {
+        SCOPED_TRACE(tail[0] ? "the uninstallation's question" : "the wizard");
+        PROCESS_INFORMATION first = Start("install.exe", tail);
+        HWND shown = FirstWindow(first, tail[0] ? "#32770" : "INSTALL");
+        ASSERT_TRUE(shown);
+        SetForegroundWindow(other);
+        EXPECT_EQ(Finish(Start("install.exe")), 0) << "the second start did not end";
+        EXPECT_EQ(ProcessOf(GetForegroundWindow()), first.dwProcessId);
+        HWND backdrop = FindWindowA("INSTALL", NULL);
+        EXPECT_EQ(ProcessOf(backdrop), tail[0] ? 0 : first.dwProcessId);
+        if (tail[0])
+            PostMessageA(shown, WM_COMMAND, IDNO, 0);
+        else
+            ExitWizard(shown);
+        EXPECT_EQ(Finish(first), 0);
+    }
+    PROCESS_INFORMATION first = Start("install.exe");
+    HWND backdrop = FirstWindow(first, "INSTALL");
+    ASSERT_TRUE(backdrop);
+    ExitWizard(backdrop);
+    PROCESS_INFORMATION next = Start("install.exe");
+    backdrop = FirstWindow(next, "INSTALL");
+    EXPECT_TRUE(backdrop) << "a start just after the first ended did not go on";
+    if (backdrop)
+        ExitWizard(backdrop);
+    EXPECT_EQ(Finish(first), 0);
+    EXPECT_EQ(Finish(next), 0);
+    DestroyWindow(other);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "handle_balance.h"
 #include "install_files.h"
 #include "registry_fixture.h"
+#include "setup_registry.h"
 #include "setup_state.h"
 #include "shortcuts.h"
 #include "uninstall.h"
@@ -20,6 +21,16 @@
 namespace {
 
 const char ResultKey[] = "Software\\VelmoraTest";
+
+// The wide registry calls as Windows 95/98/ME export them.
+LONG WINAPI QueryStub(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD)
+{
+    return ERROR_CALL_NOT_IMPLEMENTED;
+}
+LONG WINAPI SetStub(HKEY, LPCWSTR, DWORD, DWORD, const BYTE *, DWORD)
+{
+    return ERROR_CALL_NOT_IMPLEMENTED;
+}
 
 // In the child: uninstall, report the result as the exit code (2 when it
 // left a handle open), and end; or
@@ -36,6 +47,10 @@ const bool IsChild = [] {
     }
     if (!strstr(GetCommandLineA(), "--uninstall-child"))
         return false;
+    if (strstr(GetCommandLineA(), "--wide-registry-stubs")) {
+        QueryValueWide = QueryStub;
+        SetValueWide = SetStub;
+    }
     lstrcpyA(AppletFileName, "quinpad1.0.cpl");
     OpenWhatStaysOpen();
     int result = 0;
@@ -65,6 +80,13 @@ const std::string Staging = "C:\\velmora-uninstall-source";
 const char SessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
 const char PendingRenames[] = "PendingFileRenameOperations";
 const char ChildName[] = "uninstall-child.exe";
+// Another program's file, named with U+4E2D, which no Western code page holds.
+const std::wstring ForeignName = L"C:\\\x4E2D.TMP";
+
+std::wstring Wide(const std::string &text)
+{
+    return std::wstring(text.begin(), text.end()); // ASCII paths only
+}
 // Wine's version for one program, by its file name.
 const std::string ChildVersionKey = std::string("Software\\Wine\\AppDefaults\\") + ChildName;
 
@@ -96,11 +118,37 @@ protected:
     // A copy an installation made for the restart, read-only from a floppy.
     std::string copy = windows + "\\VEL1A2B.TMP";
 
+    // NT's list as the system keeps it, in UTF-16.
+    void PutPendingList(const std::wstring &pairs)
+    {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, SessionManager, &key), ERROR_SUCCESS);
+        RegSetValueExW(key, L"PendingFileRenameOperations", 0, REG_MULTI_SZ,
+                       reinterpret_cast<const BYTE *>(pairs.data()), DWORD(pairs.size() * 2));
+        RegCloseKey(key);
+    }
+
+    std::wstring PendingList()
+    {
+        std::wstring list(4096, L'\0');
+        DWORD size = DWORD(list.size() * 2);
+        HKEY key;
+        if (RegOpenKeyA(HKEY_LOCAL_MACHINE, SessionManager, &key) != ERROR_SUCCESS)
+            return L"";
+        if (RegQueryValueExW(key, L"PendingFileRenameOperations", NULL, NULL,
+                             reinterpret_cast<BYTE *>(&list[0]), &size) != ERROR_SUCCESS)
+            size = 0;
+        RegCloseKey(key);
+        list.resize(size / 2);
+        return list;
+    }
+
     // Nothing left for the prefix's next session to carry out.
     void ForgetTheRestart()
     {
         RemoveTree(windows + "\\WININIT.INI");
         RemoveTree(copy);
+        DeleteTree(HKEY_LOCAL_MACHINE, SetupKeyPath);
         HKEY key;
         if (RegOpenKeyA(HKEY_LOCAL_MACHINE, SessionManager, &key) == ERROR_SUCCESS) {
             RegDeleteValueA(key, PendingRenames);
@@ -188,10 +236,8 @@ protected:
             PutFile(windows + "\\WININIT.INI", "[rename]\r\n" + ShortName(calibrator) + "=" +
                                                   ShortName(copy) + "\r\nNUL=" + other + "\r\n");
         } else {
-            const std::string pairs = "\\??\\" + copy + '\0' + "!\\??\\" + calibrator + '\0' +
-                                      "\\??\\" + other + std::string(3, '\0');
-            PutRaw(HKEY_LOCAL_MACHINE, SessionManager, PendingRenames, REG_MULTI_SZ, pairs.data(),
-                   DWORD(pairs.size()));
+            PutPendingList(L"\\??\\" + Wide(copy) + L'\0' + L"!\\??\\" + Wide(calibrator) + L'\0' +
+                           L"\\??\\" + ForeignName + std::wstring(3, L'\0'));
         }
         int warnings = 0;
         EXPECT_EQ(RunFromProduct(&warnings), 0u);
@@ -203,16 +249,16 @@ protected:
         // The running program goes at the restart: on 9x through WININIT.INI,
         // on NT through MoveFileExA, which removes the emptied folder too.
         const std::string running = product + "\\" + ChildName;
-        std::string pending = GetValue(HKEY_LOCAL_MACHINE, SessionManager, PendingRenames).Bytes;
+        std::wstring pending = PendingList();
         if (win98) {
             EXPECT_EQ(FileText(windows + "\\WININIT.INI"),
                       "[rename]\r\nNUL=" + other + "\r\nNUL=" + ShortName(running) + "\r\n");
-            EXPECT_EQ(pending, "");
+            EXPECT_EQ(pending, L"");
         } else {
-            EXPECT_NE(pending.find(running + std::string(2, '\0')), std::string::npos) << pending;
-            EXPECT_NE(pending.find(product + std::string(2, '\0')), std::string::npos) << pending;
-            EXPECT_NE(pending.find(other + std::string(2, '\0')), std::string::npos) << pending;
-            EXPECT_EQ(pending.find("Zentrim"), std::string::npos) << pending;
+            // Another program's name outside the code page stays as it was.
+            for (const std::wstring &name : {Wide(running), Wide(product), ForeignName})
+                EXPECT_NE(pending.find(name + std::wstring(2, L'\0')), std::wstring::npos);
+            EXPECT_EQ(pending.find(L"Zentrim"), std::wstring::npos);
             EXPECT_FALSE(FileExists(windows + "\\WININIT.INI"));
         }
     }
@@ -228,6 +274,10 @@ TEST_F(Uninstall, RemovesACompleteInstallation)
 {
     Install();
     SetFileAttributesA((windows + "\\Zentrim.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+    // Windows 98's restart left the applet under its 8.3 name alone.
+    const std::string leftover = windows + "\\System\\QUINPA~1.CPL";
+    ASSERT_TRUE(MoveFileA((windows + "\\System\\quinpad1.0.cpl").c_str(), leftover.c_str()));
+    PutRaw(HKEY_LOCAL_MACHINE, ShortNamesKeyPath, leftover.c_str(), REG_SZ, "quinpad1.0.cpl", 14);
     MakeDir(product + "\\sub");
     PutFile(product + "\\sub\\keep.txt", "kept");
     // Uninstalled before the restart: the hand-off goes, other entries stay.
@@ -244,8 +294,9 @@ TEST_F(Uninstall, RemovesACompleteInstallation)
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, (std::string(SlotRoot) + "\\0000").c_str()));
     ExpectOtherDeviceKept();
     for (const char *gone : {"\\System\\kaltex.vxd", "\\inf\\kaltex.inf", "\\Zentrim.exe",
-                             "\\System\\quinpad1.0.cpl"})
+                             "\\System\\quinpad1.0.cpl", "\\System\\QUINPA~1.CPL"})
         EXPECT_FALSE(FileExists(windows + gone)) << gone;
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, SetupKeyPath));
     EXPECT_FALSE(FileExists(group));
     // The product folder keeps the running program, until the restart, and
     // the subfolder.
@@ -299,6 +350,24 @@ TEST_F(Uninstall, TakesWholeSubtreesUnderWindows98AndNT)
         // Keys Windows itself adds below a device entry and a class slot.
         ExpectSubtreesRemoved(version, "LogConf", "Settings\\Deep");
     }
+}
+
+// Where the wide registry calls are stubs, as Windows 95/98/ME export them,
+// NT's list is not read ANSI instead: the package's line stays with its
+// copy, and the uninstallation says it did not succeed.
+TEST_F(Uninstall, APendingListThatCannotBeReadWideIsLeftAlone)
+{
+    Install();
+    PutRaw(HKEY_CURRENT_USER, ChildVersionKey.c_str(), "Version", REG_SZ, "winxp", 5);
+    const std::wstring queued = L"\\??\\" + Wide(copy) + L'\0' + L"!\\??\\" +
+                                Wide(windows + "\\Zentrim.exe") + L'\0';
+    PutFile(copy, "new");
+    PutPendingList(queued + L'\0');
+    int warnings = 0;
+    EXPECT_EQ(RunFrom(product, &warnings, {}, ChildName, "--uninstall-child --wide-registry-stubs"), 1u);
+    DeleteTree(HKEY_CURRENT_USER, ChildVersionKey.c_str());
+    EXPECT_EQ(PendingList().compare(0, queued.size(), queued), 0);
+    EXPECT_TRUE(FileExists(copy));
 }
 
 // Started from any other folder, a download folder or a floppy's root: the

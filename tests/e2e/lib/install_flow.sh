@@ -168,9 +168,12 @@ install_check() {
         cmp -s "$f" "$w/VelmoraScreen/$(basename "$f")" ||
             { echo "FAIL: $(basename "$f") not in the product folder" >&2; return 1; }
     done
-    for f in system/kaltex.vxd inf/kaltex.inf system/quinpad1.0.cpl Zentrim.exe nilpt.cur; do
+    for f in system/kaltex.vxd inf/kaltex.inf Zentrim.exe nilpt.cur; do
         [ -f "$w/$f" ] || { echo "FAIL: $f missing" >&2; return 1; }
     done
+    # After Windows 98's restart the applet may have only its 8.3 name, until
+    # the next run of install.exe.
+    e2e_expect_eq "$(install_applets | wc -l)" 1 "applets in System"
     group=$(install_program_group)
     e2e_expect_eq "$(ls "$group" | sort | tr '\n' ',')" \
         "Calibration.lnk,Handwritting demo.lnk,Readme.lnk,Right Button.lnk,Uninstall Velmora.lnk,Velmora help.lnk," \
@@ -190,6 +193,12 @@ Calibration:Zentrim.exe:
 LINKS
 }
 
+# The files in System named as the applet, long or 8.3 (QUINPA~1.CPL, or
+# Wine's QUIN~XXX.CPL), one a line.
+install_applets() {
+    ls "$WINEPREFIX/drive_c/windows/system" | grep -i '^quin' || true
+}
+
 # install_check_uninstalled PORT GROUP: what an uninstallation from the
 # product folder leaves. Removed: the device entry and its slot, the driver
 # files, the applet, the calibrator's copy, the program group, the product
@@ -200,9 +209,10 @@ install_check_uninstalled() {
     e2e_expect_eq "$(e2e_reg_value 'HKLM\Enum\Root\DravikTouchScreen\0000' Driver)" "" "device entry removed"
     e2e_expect_eq "$(e2e_reg_value 'HKLM\System\CurrentControlSet\Services\Class\Mouse\0000' DriverDesc)" "" \
         "class slot removed"
-    for f in system/kaltex.vxd inf/kaltex.inf system/quinpad1.0.cpl Zentrim.exe; do
+    for f in system/kaltex.vxd inf/kaltex.inf Zentrim.exe; do
         [ ! -e "$w/$f" ] || { echo "FAIL: $f left" >&2; return 1; }
     done
+    e2e_expect_eq "$(install_applets)" "" "the applet gone under either name"
     [ ! -e "$group" ] || { echo "FAIL: program group left" >&2; return 1; }
     e2e_expect_eq "$(ls "$w/VelmoraScreen")" "install.exe" "the product folder keeps only the running program"
     e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" Port)" "$port" "Port is kept"

@@ -31,8 +31,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
         // On Windows 98 the USER heap can run out at a crowded logon. Waiting
         // in a loop with no window would hold the single-instance mutex, and
         // every later start would end silently until the next restart.
+        // The hand-off stays spent: written back now, while the shell may
+        // still be walking the key, it could start the calibrator again.
         FreeCalibrationBitmaps();
-        RearmHandOff();
         return 0;
     }
     ShowWindow(window, show);

@@ -2,9 +2,10 @@
 
 #include "driver_contract.h"
 #include "parameter_access.h"
-#include "restart_marker.h"
+#include "rename_section.h"
 
 #include <windows.h>
+#include <stdlib.h>
 
 namespace {
 
@@ -20,36 +21,38 @@ bool WindowsFile(const char *name, char *path)
     return true;
 }
 
-uint64_t ThisBoot()
-{
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return BootSeconds(uint64_t(now.dwHighDateTime) << 32 | now.dwLowDateTime, GetTickCount());
-}
-
-// The setup's marker is there and names this boot. One that names another
-// (it outlived its restart) or holds anything else is deleted.
+// The installation waits for its restart: the setup's marker is there, and
+// WININIT.INI's [rename] section still holds the line that deletes it.
+// Windows 9x carries that section out at every start and renames the file
+// WININIT.BAK (Q140570), so after the restart the line is gone. A marker
+// whose line another installer's profile functions dropped, or that
+// outlived its restart, counts for nothing. NT never reads WININIT.INI, and
+// no installation is made there.
 bool RestartPending()
 {
-    char path[MAX_PATH];
-    if (!WindowsFile(RestartMarkerPath, path))
+    char marker[MAX_PATH], shortMarker[MAX_PATH], wininit[MAX_PATH];
+    if (!(GetVersion() & 0x80000000) || !WindowsFile(RestartMarkerPath, marker) ||
+        !WindowsFile("WININIT.INI", wininit))
         return false;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+    DWORD length = GetShortPathNameA(marker, shortMarker, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return false;
+    WritePrivateProfileStringA(NULL, NULL, NULL, wininit); // past the profile cache
+    HANDLE file = CreateFileA(wininit, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    char text[24];
-    DWORD read = 0;
-    bool readable = ReadFile(file, text, sizeof text, &read, NULL) != FALSE;
+    DWORD size = GetFileSize(file, NULL), read = 0;
+    char *text = size == INVALID_FILE_SIZE ? NULL : static_cast<char *>(malloc(size + 1));
+    bool readable = text && ReadFile(file, text, size, &read, NULL) && read == size;
     CloseHandle(file);
-    uint64_t written;
-    if (!readable)
-        return false;
-    if (ParseBootSeconds(text, read, &written) && SameBoot(written, ThisBoot()))
-        return true;
-    SetFileAttributesA(path, 0);
-    DeleteFileA(path);
-    return false;
+    bool pending = false;
+    size_t cursor = 0;
+    PendingOperation op;
+    while (readable && !pending && NextRenameLine(text, size, &cursor, &op))
+        pending = !op.Source[0] && lstrcmpiA(op.Target, shortMarker) == 0;
+    free(text);
+    return pending;
 }
 
 } // namespace

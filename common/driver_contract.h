@@ -72,6 +72,11 @@ inline constexpr char RunOnceKeyPathCalibrator[] = "Software\\Microsoft\\Windows
 inline constexpr char RunOnceValueName[] = "Orbalin";
 inline constexpr char CalibratorFileName[] = "Zentrim.exe";
 
+// Under the Windows directory: the file the setup leaves beside the
+// hand-off, which a "NUL=" line of WININIT.INI deletes at the restart. While
+// both are there, the installation waits for its restart.
+inline constexpr char RestartMarkerPath[] = "VelmoraScreen\\restart.pnd";
+
 // The driver's control device and the request that makes it re-read the store.
 inline constexpr char ControlDevicePath[] = "\\\\.\\Kestrune";
 

@@ -3,28 +3,22 @@
 #include "driver_contract.h"
 #include "path_format.h"
 #include "platform.h"
-#include "restart_marker.h"
 #include "restart_queue.h"
 #include "setup_registry.h"
 #include "setup_state.h"
 
 namespace {
 
-// The marker names this boot and goes at the restart. When the restart
-// cannot be made to delete it, there is none: a marker left for good would
-// hold the hand-off back after the restart too, on a computer whose clock
-// comes back to the same time at every start.
+// The marker, with a line of WININIT.INI that deletes it at the restart;
+// without that line the marker means nothing, and none is left.
 void WriteRestartMarker()
 {
-    char path[PathSize], text[24];
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    uint64_t boot = BootSeconds(uint64_t(now.dwHighDateTime) << 32 | now.dwLowDateTime, GetTickCount());
-    if (!BuildPath(path, sizeof path, "%s\\%s", WindowsDirectory, RestartMarkerPath) ||
-        !FormatBootSeconds(boot, text, sizeof text))
+    static const char text[] = "Velmora touchscreen: the restart deletes this file.\r\n";
+    char path[PathSize];
+    if (!BuildPath(path, sizeof path, "%s\\%s", WindowsDirectory, RestartMarkerPath))
         return;
     SetFileAttributesA(path, 0);
-    if (!WriteNewFile(path, text, DWORD(lstrlenA(text))) || !DeleteAtRestart(path))
+    if (!WriteNewFile(path, text, sizeof text - 1) || !DeleteAtRestart(path))
         DeleteOver(path);
 }
 

@@ -42,9 +42,11 @@ bool HasShortNameAlone(const char *shortPath)
            lstrcmpiA(found.cFileName, FileNameOf(shortPath)) == 0;
 }
 
-// False when the record must stay: a file left under its 8.3 name that can
-// be neither renamed nor queued for deletion.
-bool RestoreLongName(const char *shortPath, const char *longName)
+// False when the record must stay: a leftover the wizard could not rename
+// (an open Control Panel holds it) is the applet's only copy until the
+// copy that follows, which a failed step may never reach; it waits for the
+// next run. The uninstallation removes it, now or at the restart.
+bool RestoreLongName(const char *shortPath, const char *longName, bool uninstalling)
 {
     char folder[PathSize], longPath[PathSize];
     if (!IsPlainName(longName) || !IsPlainName(FileNameOf(shortPath)) ||
@@ -53,16 +55,14 @@ bool RestoreLongName(const char *shortPath, const char *longName)
         !HasShortNameAlone(shortPath) || !FolderOf(shortPath, folder) ||
         !BuildPath(longPath, PathSize, "%s%s", folder, longName))
         return true;
-    if (!IsFile(longPath) && MoveFileA(shortPath, longPath))
-        return true;
-    // Another file has the long name, or a program holds this one (an open
-    // Control Panel): this one is the one to go.
-    return DeleteOver(shortPath) || DeleteAtRestart(shortPath);
+    if (uninstalling || IsFile(longPath))
+        return DeleteOver(shortPath) || DeleteAtRestart(shortPath);
+    return MoveFileA(shortPath, longPath) != FALSE;
 }
 
 } // namespace
 
-void RestoreLongNames()
+void RestoreLongNames(bool uninstalling)
 {
     HKEY key = OpenKey(HKEY_LOCAL_MACHINE, ShortNamesKeyPath);
     if (!key)
@@ -74,12 +74,21 @@ void RestoreLongNames()
         bool done = true;
         if (ReadValue(key, shortPath, longName, &size)) {
             longName[size] = '\0';
-            done = RestoreLongName(shortPath, longName);
+            done = RestoreLongName(shortPath, longName, uninstalling);
         }
         if (!done || !DeleteValue(key, shortPath))
             ++index;
     }
     CloseKey(key);
-    if (index == 0)
-        DeleteKeyTree(HKEY_LOCAL_MACHINE, SetupKeyPath);
+    if (index > 0 || !DeleteKeyTree(HKEY_LOCAL_MACHINE, ShortNamesKeyPath))
+        return;
+    // The setup's own key goes too once nothing else is in it.
+    if (HKEY setup = OpenKey(HKEY_LOCAL_MACHINE, SetupKeyPath)) {
+        char name[MAX_PATH];
+        bool empty = !ReadSubkeyName(setup, 0, name, sizeof name) &&
+                     !ReadValueName(setup, 0, name, sizeof name);
+        CloseKey(setup);
+        if (empty)
+            DeleteKeyTree(HKEY_LOCAL_MACHINE, SetupKeyPath);
+    }
 }

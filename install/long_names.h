@@ -9,9 +9,11 @@
 #pragma once
 
 // For each 8.3 path recorded, in System or the product folder: a file that
-// has that name alone gets its long name back, or goes when a file under
-// the long name is there (a copy over it follows); one it cannot rename or
-// delete now goes at the restart. A name that is still the alias of a file
-// with a long name (no restart since) is that file, and is left alone. Each
-// record then goes, but one whose file could be neither renamed nor queued.
-void RestoreLongNames();
+// has that name alone gets its long name back; it goes instead when a file
+// under the long name is there (a copy over that one follows) or when
+// uninstalling, and one a program holds then goes at the restart. A name
+// that is still the alias of a file with a long name (no restart since) is
+// that file, and is left alone. Each record then goes, but one whose file
+// could not be renamed (a program holds it) or removed. Only once the
+// restart's queue no longer holds the line that would leave such a file.
+void RestoreLongNames(bool uninstalling);

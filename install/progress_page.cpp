@@ -46,7 +46,7 @@ void OnTick(HWND page)
         EnableWindow(GetDlgItem(page, step.Line), TRUE);
         // Before the first change: what an earlier run left for the restart
         // must not undo this installation there.
-        if ((InstallStep != 0 || ReconcileRestartQueue()) &&
+        if ((InstallStep != 0 || ReconcileRestartQueue(false)) &&
             InstallStepFunctions[InstallStep](page) >= StepDone) {
             SetTimer(page, StepTimer, NextStepDelay, NULL);
         } else {

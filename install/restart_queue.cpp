@@ -1,44 +1,12 @@
 #include "restart_queue.h"
 
 #include "platform.h"
-#include "rename_section.h"
 #include "setup_registry.h"
 #include "setup_state.h"
 #include "wininit_file.h"
 
-#include <stdlib.h>
-#include <string.h>
 
 namespace {
-
-// Writes the line into the [rename] section, from where it goes on: lines
-// already there (other programs' too, several "NUL=" among them, which the
-// profile functions would merge into one) stay as they are.
-bool AddRenameLine(const char *destination, const char *source)
-{
-    char *text;
-    DWORD size;
-    if (!ReadWininit(&text, &size))
-        return false;
-    RenameInsertion at = FindRenameInsertion(text, size);
-    char line[2 * PathSize + 16];
-    char *edited = NULL;
-    bool done = false;
-    if (!FormatRenameLine(line, sizeof line, at, destination, source)) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-    } else if (!(edited = static_cast<char *>(malloc(size + sizeof line)))) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    } else {
-        DWORD lineSize = DWORD(lstrlenA(line));
-        memcpy(edited, text, at.Offset);
-        memcpy(edited + at.Offset, line, lineSize);
-        memcpy(edited + at.Offset + lineSize, text + at.Offset, size - at.Offset);
-        done = WriteWininit(edited, size + lineSize);
-    }
-    free(edited);
-    free(text);
-    return done;
-}
 
 // The restart will leave the file at longPath under its 8.3 path alone:
 // recorded for the next run (long_names.h), unless its name is its 8.3 name
@@ -91,7 +59,7 @@ bool QueueForRestart(const char *from, const char *to)
         return false;
     if (to && !RecordShortName(to, shortTo))
         return false;
-    if (AddRenameLine(to ? shortTo : "NUL", shortFrom))
+    if (AddWininitLine(to ? shortTo : "NUL", shortFrom))
         return true;
     DWORD error = GetLastError();
     if (to)

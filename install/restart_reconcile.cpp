@@ -97,13 +97,19 @@ bool ReconcileWininit()
 }
 
 // A name of NT's list in the code page; "" for one it cannot hold, which
-// names none of the package's files.
+// names none of the package's files. NT puts some characters into the code
+// page as look-alikes without saying so: only a name that comes back whole
+// is taken.
 void Narrow(const uint16_t *wide, char *out)
 {
     BOOL lossy = FALSE;
-    if (!WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWSTR>(wide), -1, out,
-                             int(PendingNameSize), NULL, &lossy) ||
-        lossy)
+    WCHAR back[PendingNameSize];
+    bool whole = WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWSTR>(wide), -1, out,
+                                     int(PendingNameSize), NULL, &lossy) &&
+                 !lossy && MultiByteToWideChar(CP_ACP, 0, out, -1, back, int(PendingNameSize));
+    for (size_t i = 0; whole && (wide[i] || back[i]); ++i)
+        whole = back[i] == wide[i];
+    if (!whole)
         out[0] = '\0';
 }
 
@@ -164,10 +170,10 @@ bool ReconcilePendingRenames()
 
 } // namespace
 
-bool ReconcileRestartQueue()
+bool ReconcileRestartQueue(bool uninstalling)
 {
     if (!(RunsOnWindows9x() ? ReconcileWininit() : ReconcilePendingRenames()))
         return false;
-    RestoreLongNames();
+    RestoreLongNames(uninstalling);
     return true;
 }

@@ -12,5 +12,6 @@
 #pragma once
 
 // False, with the platform's error, when the package's operations cannot be
-// dropped (WININIT.INI read-only, say); nothing is deleted then.
-bool ReconcileRestartQueue();
+// dropped (WININIT.INI read-only, say); nothing is deleted then. Before an
+// uninstallation, files left under 8.3 names are removed, not renamed.
+bool ReconcileRestartQueue(bool uninstalling);

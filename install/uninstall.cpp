@@ -25,7 +25,7 @@ int UninstallPackage()
     // back, and a deletion queued before would find nothing: what the
     // restart still holds of the package is dropped first. Where it cannot
     // be, the restart would undo part of this removal: a failure.
-    if (!ReconcileRestartQueue())
+    if (!ReconcileRestartQueue(true))
         result = -1;
 
     // The class slot the device entry names. Anyone could have changed that

@@ -1,9 +1,11 @@
 #include "wininit_file.h"
 
 #include "platform.h"
+#include "rename_section.h"
 #include "setup_state.h"
 
 #include <stdlib.h>
+#include <string.h>
 
 namespace {
 
@@ -61,11 +63,55 @@ bool ReadWininit(char **text, DWORD *size)
     return true;
 }
 
+namespace {
+
+// Another program wrote WININIT.INI after a run ended between the two
+// renames: the stepped-aside text goes back, and that program's lines join
+// it.
+bool MergeAside(const char *path, const char *fresh, const char *aside)
+{
+    char *foreign;
+    DWORD size;
+    if (!ReadWininit(&foreign, &size))
+        return false;
+    bool done = DeleteOver(fresh) && MoveFileA(path, fresh) && MoveFileA(aside, path);
+    size_t cursor = 0;
+    PendingOperation op;
+    while (done && NextRenameLine(foreign, size, &cursor, &op))
+        done = op.Source[0] ? AddWininitLine(op.Target, op.Source) : AddWininitLine("NUL", op.Target);
+    free(foreign);
+    return done;
+}
+
+// A file stepped aside and not yet gone: put back when no WININIT.INI took
+// its place, joined to one another program wrote since the new text was
+// left unused, deleted when the new text took its place. False while it is
+// still there.
+bool SettleAside(const char *path, const char *fresh, const char *aside)
+{
+    if (!IsFile(aside))
+        return true;
+    if (!IsFile(path))
+        return MoveFileA(aside, path) != FALSE;
+    if (IsFile(fresh))
+        return MergeAside(path, fresh, aside);
+    return DeleteOver(aside);
+}
+
+bool WininitPaths(char *path, char *fresh, char *aside)
+{
+    return WininitPath(path) && WininitPath(fresh, FreshName) && WininitPath(aside, AsideName);
+}
+
+} // namespace
+
 bool WriteWininit(const char *text, DWORD size)
 {
     char path[PathSize], fresh[PathSize], aside[PathSize];
-    if (!WininitPath(path) || !WininitPath(fresh, FreshName) || !WininitPath(aside, AsideName))
+    if (!WininitPaths(path, fresh, aside))
         return false;
+    if (!SettleAside(path, fresh, aside))
+        return FailWith(ERROR_ALREADY_EXISTS);
     DWORD attributes = GetFileAttributesA(path);
     bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
@@ -78,8 +124,7 @@ bool WriteWininit(const char *text, DWORD size)
     // Windows 9x has no rename over a file: the old file steps aside, the
     // new one takes its name, and the old one goes. Between the two renames
     // there is no WININIT.INI; a run that ends there leaves the old file
-    // aside, under its fixed name, and the next run puts it back first
-    // (RecoverWininit).
+    // aside, under its fixed name, and the next run puts it back first.
     if (exists && !MoveFileA(path, aside)) {
         DWORD error = GetLastError();
         DeleteFileA(fresh);
@@ -93,17 +138,40 @@ bool WriteWininit(const char *text, DWORD size)
         return FailWith(error);
     }
     if (exists)
-        DeleteFileA(aside);
+        DeleteFileA(aside); // one left goes before the next write
     FlushProfileCache(path);
     return true;
+}
+
+bool AddWininitLine(const char *destination, const char *source)
+{
+    char *text;
+    DWORD size;
+    if (!ReadWininit(&text, &size))
+        return false;
+    RenameInsertion at = FindRenameInsertion(text, size);
+    char line[2 * PathSize + 16];
+    char *edited = NULL;
+    bool done = false;
+    if (!FormatRenameLine(line, sizeof line, at, destination, source)) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    } else if (!(edited = static_cast<char *>(malloc(size + sizeof line)))) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    } else {
+        DWORD lineSize = DWORD(lstrlenA(line));
+        memcpy(edited, text, at.Offset);
+        memcpy(edited + at.Offset, line, lineSize);
+        memcpy(edited + at.Offset + lineSize, text + at.Offset, size - at.Offset);
+        done = WriteWininit(edited, size + lineSize);
+    }
+    free(edited);
+    free(text);
+    return done;
 }
 
 void RecoverWininit()
 {
     char path[PathSize], fresh[PathSize], aside[PathSize];
-    if (!WininitPath(path) || !WininitPath(fresh, FreshName) || !WininitPath(aside, AsideName))
-        return;
-    if (IsFile(aside) && !(IsFile(path) ? DeleteOver(aside) : MoveFileA(aside, path)))
-        return; // still aside: nothing is deleted that might be its only copy
-    DeleteOver(fresh);
+    if (WininitPaths(path, fresh, aside) && SettleAside(path, fresh, aside))
+        DeleteOver(fresh);
 }

@@ -16,8 +16,15 @@ bool ReadWininit(char **text, DWORD *size);
 // was. A read-only file stays as it is: false, with the platform's error.
 bool WriteWininit(const char *text, DWORD size);
 
+// Writes the line "destination=source" into the first [rename] section,
+// after its last line: lines already there (other programs' too, several
+// "NUL=" among them, which the profile functions would merge into one) stay
+// as they are. False, with the platform's error, when it cannot.
+bool AddWininitLine(const char *destination, const char *source);
+
 // What a run that ended inside WriteWininit left: the old file stepped
 // aside with no WININIT.INI in its place is put back (the work it holds,
-// other programs' too, is done at the restart after all); one stepped aside
+// other programs' too, is done at the restart after all), joined by the
+// lines of a WININIT.INI another program wrote since; one stepped aside
 // after the new text took its place goes, and so does an unused new text.
 void RecoverWininit();

@@ -1,7 +1,6 @@
 #include "path_format.h"
 #include "registry_data.h"
 #include "rename_section.h"
-#include "restart_marker.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -159,25 +158,6 @@ TEST(PendingOperations, ThePackagesGoEveryOtherByteStays)
                                             out.data());
         EXPECT_EQ(std::string(out.data(), size), c.nt ? Utf16(c.after) : c.after) << c.before;
     }
-}
-
-// The marker names the boot it was written in: read back, it is the same
-// boot within the clocks' resolution, and another one beyond it.
-TEST(RestartMarker, NamesOneBoot)
-{
-    const uint64_t boot = BootSeconds(134123456789012345ull, 3600500); // up an hour
-    EXPECT_EQ(boot, 13412345678ull - 3600);
-    char text[24];
-    ASSERT_TRUE(FormatBootSeconds(boot, text, sizeof text));
-    uint64_t read = 0;
-    ASSERT_TRUE(ParseBootSeconds(text, strlen(text), &read));
-    EXPECT_EQ(read, boot);
-    EXPECT_FALSE(FormatBootSeconds(boot, text, 11)); // 11 digits need 12 bytes
-    for (const char *bad : {"", "12a", "-1", " 1", "12345678901234567890"})
-        EXPECT_FALSE(ParseBootSeconds(bad, strlen(bad), &read)) << bad;
-    EXPECT_TRUE(SameBoot(boot, boot + 2));
-    EXPECT_TRUE(SameBoot(boot + 2, boot));
-    EXPECT_FALSE(SameBoot(boot, boot + 3));
 }
 
 TEST(IsRestartCopyName, OnlyWhatGetTempFileNameMakesForThePackage)

@@ -366,7 +366,7 @@ TEST_F(InstallSteps, RestartQueueReconciledBeforeTheRun)
         SCOPED_TRACE(c.what);
         PutFile(copy, "new", FILE_ATTRIBUTE_READONLY); // from a floppy
         PutFile(wininit, c.before, c.readOnly ? FILE_ATTRIBUTE_READONLY : 0);
-        EXPECT_EQ(ReconcileRestartQueue(), !c.readOnly);
+        EXPECT_EQ(ReconcileRestartQueue(false), !c.readOnly);
         EXPECT_EQ(FileText(wininit), c.after);
         EXPECT_EQ(FileExists(copy), !c.copyGone);
         EXPECT_EQ(FileText(Product + "\\install.exe"), "installed");
@@ -374,18 +374,32 @@ TEST_F(InstallSteps, RestartQueueReconciledBeforeTheRun)
 }
 
 // A run that ended between WININIT.INI's two renames left it stepped aside:
-// the next run puts it back; one that ended after them keeps the new text.
+// the next run puts it back, joined by the lines of one another program
+// wrote since; one that ended after them keeps the new text.
 TEST_F(InstallSteps, WininitSteppedAsideIsPutBack)
 {
     const std::string wininit = Windows + "\\WININIT.INI", aside = Windows + "\\VELWINIT.OLD";
-    const std::string fresh = Windows + "\\VELWINIT.NEW";
-    for (bool newInPlace : {false, true}) {
-        SCOPED_TRACE(newInPlace ? "after the renames" : "between them");
+    const std::string fresh = Windows + "\\VELWINIT.NEW", old = "[rename]\r\nNUL=C:\\OLD.TMP\r\n";
+    const struct {
+        const char *what;
+        bool freshLeft;
+        const char *wininitLeft, *after;
+    } cases[] = {
+        {"between the renames", true, nullptr, ""},
+        {"between them, another program's text since", true, "[rename]\nNUL=C:\\OTHER.TMP",
+         "NUL=C:\\OTHER.TMP\r\n"},
+        {"after them", false, "new", nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
         SetUp();
-        PutFile(aside, "[rename]\r\nNUL=C:\\OLD.TMP\r\n");
-        PutFile(newInPlace ? wininit : fresh, "new");
+        PutFile(aside, old);
+        if (c.freshLeft)
+            PutFile(fresh, "unused");
+        if (c.wininitLeft)
+            PutFile(wininit, c.wininitLeft);
         RecoverWininit();
-        EXPECT_EQ(FileText(wininit), newInPlace ? "new" : "[rename]\r\nNUL=C:\\OLD.TMP\r\n");
+        EXPECT_EQ(FileText(wininit), c.after ? old + c.after : c.wininitLeft);
         EXPECT_FALSE(FileExists(aside));
         EXPECT_FALSE(FileExists(fresh));
     }
@@ -400,20 +414,21 @@ TEST_F(InstallSteps, LongNamesComeBackAfterTheRestart)
     const std::string leftover = Windows + "\\System\\QUINPA~1.CPL";
     const std::string document = Root + "\\REPORT~1.TXT";
     const struct {
-        const char *what, *longBefore, *shortBefore, *name;
-        std::string recorded;
-        const char *longAfter, *shortAfter;
-        bool held;
+        const char *what, *longBefore, *shortBefore, *name, *longAfter, *shortAfter;
+        bool alias, held, atRestart, recordStays;
     } cases[] = {
-        {"only the 8.3 name", nullptr, "new", "quinpad1.0.cpl", leftover, "new", nullptr, false},
-        {"beside a file under the long name", "newer", "new", "quinpad1.0.cpl", leftover, "newer",
-         nullptr, false},
-        {"the long name's own alias: no restart since", "live", nullptr, "quinpad1.0.cpl", "",
-         "live", nullptr, false},
-        {"a name that is no file name", nullptr, "new", "..\\quinpad1.0.cpl", leftover, nullptr,
-         "new", false},
-        {"held by an open Control Panel: it goes at the restart", nullptr, "new", "quinpad1.0.cpl",
-         leftover, nullptr, "new", true},
+        {"only the 8.3 name", nullptr, "new", "quinpad1.0.cpl", "new", nullptr, false, false,
+         false, false},
+        {"beside a file under the long name", "newer", "new", "quinpad1.0.cpl", "newer", nullptr,
+         false, false, false, false},
+        {"beside it, held: it goes at the restart", "newer", "new", "quinpad1.0.cpl", "newer",
+         "new", false, true, true, false},
+        {"held, the only copy: it waits for the next run", nullptr, "new", "quinpad1.0.cpl",
+         nullptr, "new", false, true, false, true},
+        {"the long name's own alias: no restart since", "live", nullptr, "quinpad1.0.cpl", "live",
+         nullptr, true, false, false, false},
+        {"a name that is no file name", nullptr, "new", "..\\quinpad1.0.cpl", nullptr, "new",
+         false, false, false, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -423,21 +438,21 @@ TEST_F(InstallSteps, LongNamesComeBackAfterTheRestart)
         if (c.shortBefore)
             PutFile(leftover, c.shortBefore, FILE_ATTRIBUTE_READONLY);
         PutFile(document, "a user's document"); // not the package's: never touched
-        const std::string recorded = c.recorded.empty() ? ShortName(applet) : c.recorded;
+        const std::string recorded = c.alias ? ShortName(applet) : leftover;
         PutText(ShortNamesKeyPath, recorded.c_str(), c.name);
         PutText(ShortNamesKeyPath, document.c_str(), "report.txt");
         HANDLE holder = c.held ? CreateFileA(leftover.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL)
                                : INVALID_HANDLE_VALUE;
-        EXPECT_TRUE(ReconcileRestartQueue());
+        EXPECT_TRUE(ReconcileRestartQueue(false));
         if (holder != INVALID_HANDLE_VALUE)
             CloseHandle(holder);
         EXPECT_EQ(FileText(applet), c.longAfter ? c.longAfter : "");
         EXPECT_EQ(FileExists(applet), c.longAfter != nullptr);
         EXPECT_EQ(FileExists(leftover), c.shortAfter != nullptr);
         EXPECT_EQ(FileText(Windows + "\\WININIT.INI").find("NUL=" + ShortName(leftover) + "\r\n"),
-                  c.held ? 10u : std::string::npos); // after "[rename]\r\n"
+                  c.atRestart ? 10u : std::string::npos); // after "[rename]\r\n"
         EXPECT_EQ(FileText(document), "a user's document");
-        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, SetupKeyPath));
+        EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, SetupKeyPath), c.recordStays);
     }
 }
 

@@ -4,7 +4,6 @@
 #include "message_boxes.h"
 #include "parameter_access.h"
 #include "registry_fixture.h"
-#include "restart_marker.h"
 #include "run_once.h"
 
 #include <gtest/gtest.h>
@@ -79,37 +78,31 @@ TEST_F(ParameterAccess, WritesAreSilentAndCreateNothingWithoutTheKey)
 
 // Windows deletes the hand-off before it starts the calibrator, and a start
 // by hand deletes it, only it. It comes back as the setup wrote it only
-// while the installation waits for its restart (the setup's marker names
-// this boot) and no reload request reached the driver; a marker of another
-// boot, or of nothing, goes.
+// while the installation waits for its restart (the setup's marker, and the
+// line of WININIT.INI that deletes it at the restart) and no reload request
+// reached the driver.
 TEST(RunOnce, TheHandOffComesBackOnlyWhileTheRestartWaitsWithoutADriver)
 {
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
     const std::string folder = std::string(windows) + "\\VelmoraScreen";
-    const std::string marker = folder + "\\restart.pnd", calibrator = std::string(windows) + "\\Zentrim.exe";
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    const uint64_t boot = BootSeconds(uint64_t(now.dwHighDateTime) << 32 | now.dwLowDateTime, GetTickCount());
-    const std::string thisBoot = std::to_string(boot);
+    const std::string marker = folder + "\\restart.pnd", wininit = std::string(windows) + "\\WININIT.INI";
+    const std::string calibrator = std::string(windows) + "\\Zentrim.exe";
     const struct {
         const char *what;
-        std::string marker; // "" for none
-        bool reached, copied, back, markerStays;
+        bool line, reached, copied, back;
     } cases[] = {
-        {"waiting, no driver", thisBoot, false, true, true, true},
-        {"waiting, the driver reached", thisBoot, true, true, false, true},
-        {"waiting, no calibrator to name", thisBoot, false, false, false, true},
-        {"after the restart", "", false, true, false, false},
-        {"a marker of an earlier boot", std::to_string(boot - 60), false, true, false, false},
-        {"a marker of anything else", thisBoot + "x", false, true, false, false},
+        {"waiting, no driver", true, false, true, true},
+        {"waiting, the driver reached", true, true, true, false},
+        {"waiting, no calibrator to name", true, false, false, false},
+        {"after the restart, or its line dropped by another installer", false, false, true, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        RemoveTree(folder);
         MakeDir(folder);
-        if (!c.marker.empty())
-            PutFile(marker, c.marker);
+        PutFile(marker, "");
+        PutFile(wininit, "[rename]\r\nNUL=C:\\OLD.TMP\r\n" +
+                             (c.line ? "nul = " + ShortName(marker) + "\r\n" : std::string()));
         RemoveTree(calibrator);
         if (c.copied)
             PutFile(calibrator, "MZ");
@@ -126,13 +119,13 @@ TEST(RunOnce, TheHandOffComesBackOnlyWhileTheRestartWaitsWithoutADriver)
             EXPECT_EQ(back.Type, DWORD(REG_SZ));
             EXPECT_EQ(back.Bytes.substr(0, back.Bytes.find('\0')), calibrator);
         }
-        EXPECT_EQ(FileExists(marker), c.markerStays);
         ASSERT_TRUE(DeleteTree(HKEY_CURRENT_USER, RunOnceKeyPath));
     }
     RemoveRunOnceEntry(); // no key: harmless
     ReloadReachedDriver = false;
     RemoveTree(folder);
     RemoveTree(calibrator);
+    RemoveTree(wininit);
 }
 
 } // namespace

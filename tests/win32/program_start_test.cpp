@@ -5,7 +5,6 @@
 #include "driver_contract.h"
 #include "file_fixture.h"
 #include "registry_fixture.h"
-#include "restart_marker.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -81,10 +80,7 @@ TEST(Programs, ShowTheirWindowAndEndWithIt)
     const std::string copy = std::string(windows) + "\\Zentrim.exe";
     const std::string device = WindowsPath(std::string(getenv("WINEPREFIX")) + "/dosdevices/kestrune");
     const std::string away = device + ".away";
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    const std::string thisBoot = std::to_string(
-        BootSeconds(uint64_t(now.dwHighDateTime) << 32 | now.dwLowDateTime, GetTickCount()));
+    const std::string wininit = std::string(windows) + "\\WININIT.INI";
     const struct {
         const char *what, *program;
         bool valueAtStart, restartWaits, driver, valueAtEnd;
@@ -104,9 +100,11 @@ TEST(Programs, ShowTheirWindowAndEndWithIt)
             PutRaw(HKEY_CURRENT_USER, RunOnceKeyPath, RunOnceValueName, REG_SZ, copy.c_str(),
                    DWORD(copy.size()));
         RemoveTree(marker);
+        RemoveTree(wininit);
         if (c.restartWaits) {
             MakeDir(std::string(windows) + "\\VelmoraScreen");
-            PutFile(marker, thisBoot);
+            PutFile(marker, "");
+            PutFile(wininit, "[rename]\r\nNUL=" + ShortName(marker) + "\r\n");
             PutFile(copy, "the calibrator's copy");
         }
         if (!c.driver) {
@@ -137,6 +135,7 @@ TEST(Programs, ShowTheirWindowAndEndWithIt)
     }
     RemoveTree(std::string(windows) + "\\VelmoraScreen");
     RemoveTree(copy);
+    RemoveTree(wininit);
     DeleteTree(HKEY_CURRENT_USER, RunOnceKeyPath);
 }
 

@@ -22,21 +22,10 @@ vendor_files() {
     fi
 }
 
-# The shipped programs are 32-bit (build/win32). With tests, the same sources
-# are also built as 64-bit Windows programs (build/win64), on every host:
-# each build catches faults the other cannot (a calling convention on i686,
-# a pointer cut to 32 bits on x86_64), whichever of them Wine runs here.
-build_windows_side() {
-    local tests=$1 keep=$1
-    shift
-    [ -n "${VENDOR_DIR+set}" ] || vendor_files || return 1
-    set -- "$@" -DVELMORA_VENDOR_DIR="$VENDOR_DIR"
-    # A tree configured with its tests keeps them: no rebuild back and forth
-    # between tools/build and tools/test.
-    grep -qx 'VELMORA_TESTS:BOOL=ON' "$VELMORA_ROOT/build/win32/CMakeCache.txt" 2>/dev/null && keep=ON
-    configure_and_build win32 -DVELMORA_TESTS="$keep" "$@"
-    [ "$tests" = ON ] || return 0
-    configure_and_build win64 -DVELMORA_TESTS=ON "$@"
+# Which Windows tree the Wine tiers run (WIN_TEST_PRESET): the shipped i686
+# build where the kernel runs 32-bit programs, else the same sources built
+# as x86_64 programs. Says which, and why.
+choose_wine_tree() {
     if wine32_works; then
         WIN_TEST_PRESET=win32
         echo "== the Wine tiers run the i686 build, the package as shipped: this host runs 32-bit Wine"
@@ -44,4 +33,35 @@ build_windows_side() {
         WIN_TEST_PRESET=win64
         echo "== the Wine tiers run the x86_64 build of the same sources: ${WINE32_MISSING_REASON}"
     fi
+}
+
+# The shipped programs are 32-bit (build/win32). With tests, the same
+# product code is also built as 64-bit Windows programs (build/win64), on
+# every host, so that a fault only one of them shows (a calling convention
+# on i686, a pointer cut to 32 bits on x86_64) fails everywhere; the test
+# programs are built in the tree whose tests Wine runs here, and only there.
+build_windows_side() {
+    local tests=$1 keep=$1
+    shift
+    [ -n "${VENDOR_DIR+set}" ] || vendor_files || return 1
+    set -- "$@" -DVELMORA_VENDOR_DIR="$VENDOR_DIR"
+    [ "$tests" = ON ] && [ -z "${WIN_TEST_PRESET:-}" ] && choose_wine_tree
+    # A tree configured with its tests keeps them: no rebuild back and forth
+    # between tools/build and tools/test.
+    grep -qx 'VELMORA_TESTS:BOOL=ON' "$VELMORA_ROOT/build/win32/CMakeCache.txt" 2>/dev/null && keep=ON
+    [ "$tests" = ON ] && [ "$WIN_TEST_PRESET" = win64 ] && keep=OFF
+    timed "configure and build win32" configure_and_build win32 -DVELMORA_TESTS="$keep" "$@"
+    [ "$tests" = ON ] || return 0
+    keep=OFF
+    [ "$WIN_TEST_PRESET" = win64 ] && keep=ON
+    timed "configure and build win64" configure_and_build win64 -DVELMORA_TESTS="$keep" "$@"
+}
+
+# timed WHAT COMMAND...: runs the command, then says how long it took.
+timed() {
+    local what=$1 started=$SECONDS status=0
+    shift
+    "$@" || status=$?
+    echo "== $what: $((SECONDS - started)) s"
+    return $status
 }

@@ -35,26 +35,16 @@ choose_wine_tree() {
     fi
 }
 
-# The shipped programs are 32-bit (build/win32). With tests, the same
-# product code is also built as 64-bit Windows programs (build/win64), on
-# every host, so that a fault only one of them shows (a calling convention
-# on i686, a pointer cut to 32 bits on x86_64) fails everywhere; the test
-# programs are built in the tree whose tests Wine runs here, and only there.
+# The shipped programs, 32-bit (build/win32). TESTS: ON builds the test
+# programs too; a tree configured with its tests keeps them otherwise, so
+# that tools/build and tools/test do not rebuild back and forth.
 build_windows_side() {
-    local tests=$1 keep=$1
+    local tests=$1
     shift
     [ -n "${VENDOR_DIR+set}" ] || vendor_files || return 1
-    set -- "$@" -DVELMORA_VENDOR_DIR="$VENDOR_DIR"
-    [ "$tests" = ON ] && [ -z "${WIN_TEST_PRESET:-}" ] && choose_wine_tree
-    # A tree configured with its tests keeps them: no rebuild back and forth
-    # between tools/build and tools/test.
-    grep -qx 'VELMORA_TESTS:BOOL=ON' "$VELMORA_ROOT/build/win32/CMakeCache.txt" 2>/dev/null && keep=ON
-    [ "$tests" = ON ] && [ "$WIN_TEST_PRESET" = win64 ] && keep=OFF
-    timed "configure and build win32" configure_and_build win32 -DVELMORA_TESTS="$keep" "$@"
-    [ "$tests" = ON ] || return 0
-    keep=OFF
-    [ "$WIN_TEST_PRESET" = win64 ] && keep=ON
-    timed "configure and build win64" configure_and_build win64 -DVELMORA_TESTS="$keep" "$@"
+    grep -qx 'VELMORA_TESTS:BOOL=ON' "$VELMORA_ROOT/build/win32/CMakeCache.txt" 2>/dev/null && tests=ON
+    timed "configure and build win32" configure_and_build win32 -DVELMORA_TESTS="$tests" \
+        -DVELMORA_VENDOR_DIR="$VENDOR_DIR" "$@"
 }
 
 # timed WHAT COMMAND...: runs the command, then says how long it took.

@@ -55,7 +55,7 @@ install_folder_shot() {
 install_wizard() {
     local downs=$1 shots=$2 group
     install_start_in_desktop "${3:-$WINEPREFIX/drive_c/setup}" "${4:-$INSTALL_SETUP_DIR\\install.exe}"
-    e2e_window "$INSTALL_PAGE_WELCOME" 60 >/dev/null
+    e2e_window "$INSTALL_PAGE_WELCOME" 120 >/dev/null
     sleep 0.5
     e2e_screenshot "${shots}1-welcome"
     xdotool key Return
@@ -80,9 +80,10 @@ install_wizard() {
     done
     INSTALL_STEPS_MS=$(( ($(date +%s%N) - INSTALL_NEXT_AT) / 1000000 ))
     echo "from Next on the port page to the last shortcut saved: ${INSTALL_STEPS_MS} ms (Finish follows 200 ms later)"
-    # "Finish" takes the focus 200 ms later; until then Enter would press
-    # the focused "Cancel". Room for a loaded machine:
-    sleep 1.5
+    # "Finish" takes the focus as it is enabled; until then Enter would
+    # press the focused "Cancel".
+    install_press_button "$(sed 's/\\//g' <<<"$INSTALL_PAGE_PROGRESS")" -1003
+    sleep 0.3 # painted
     e2e_screenshot "${shots}3-progress"
     xdotool key Return # "Finish", which has the focus
     install_restart_prompt_no "${shots}4-restart-prompt"

@@ -43,7 +43,7 @@ for target in "$((W / 10)) $((H / 10))" "$((W - W / 10)) $((H - H / 10))"; do
 done
 
 e2e_press_ok $W $H
-e2e_wait_exit 30
+e2e_wait_exit
 e2e_expect_eq "$(e2e_reload_count)" 6 "opens after the window ended"
 e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" BeepMode)" 3 "beep mode restored"
 e2e_expect_eq "$(e2e_store_set)" "$left $top $xs $ys $swap" "calibration kept after OK"

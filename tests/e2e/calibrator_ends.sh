@@ -45,7 +45,7 @@ for screen in first second; do
     e2e_expect_eq "$(e2e_store_set)" "0 0 50 50 0" "the neutral set on the $screen target"
     e2e_screenshot "$screen-target-at-log-off"
     end_session $screen
-    e2e_wait_exit 30
+    e2e_wait_exit
     e2e_expect_eq "$(e2e_store_set)" "$PREVIOUS" "a log-off on the $screen target put the set back"
     e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" BeepMode)" 3 "and the beep mode"
     # 3 at creation, 1 for the restore, 2 as the screen ends.
@@ -73,7 +73,7 @@ e2e_expect_eq "$(xdotool search --onlyvisible --classname '^zentrim.exe$' | wc -
 E2E_PID=$first
 e2e_touch_targets $W $H "" double-start-check-screen
 e2e_press_ok $W $H
-e2e_wait_exit 30
+e2e_wait_exit
 calibrated=$(e2e_store_set)
 echo "calibrated: $calibrated"
 [ "$calibrated" != "0 0 50 50 0" ] && [ "$calibrated" != "$PREVIOUS" ] ||

@@ -13,7 +13,7 @@ e2e_first_target $W $H
 e2e_screenshot 1-first-target
 e2e_touch_targets $W $H
 e2e_press_ok $W $H
-e2e_wait_exit 30
+e2e_wait_exit
 e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" SwapXY)" 1 "calibration stored without a driver to tell"
 e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" BeepMode)" 2 "beep mode restored"
 grep -qi 'exception\|crash' "$E2E_DIR/Zentrim.exe.log" && { echo "FAIL: Zentrim crashed" >&2; exit 1; }

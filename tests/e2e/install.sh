@@ -48,7 +48,7 @@ cmp -s "$W/VelmoraScreen/lokrit.exe" "$E2E_BUILD/package/lokrit.exe" ||
 install_start_in_desktop "$W/VelmoraScreen" 'C:\windows\VelmoraScreen\install.exe' /u
 e2e_window Message >/dev/null
 install_press_button Message 7 # IDNO
-e2e_wait_exit 30
+e2e_wait_exit
 e2e_expect_eq "$(e2e_reg_value "$INSTANCE" Driver)" 'Mouse\0000' "No at the confirmation removes nothing"
 [ -f "$W/Zentrim.exe" ] || { echo "FAIL: No at the confirmation removed files" >&2; exit 1; }
 
@@ -71,7 +71,7 @@ e2e_logon
 e2e_first_target 1024 768
 e2e_screenshot logon-before-the-restart
 e2e_key_to zentrim.exe Escape
-e2e_wait_exit 30
+e2e_wait_exit
 e2e_expect_eq "$(e2e_reg_value "$RUNONCE" Orbalin)" 'C:\windows\Zentrim.exe' \
     "the hand-off back for the logon after the restart"
 install_restart
@@ -93,7 +93,7 @@ e2e_control_device
 e2e_logon
 e2e_first_target 1024 768
 e2e_key_to zentrim.exe Escape
-e2e_wait_exit 30
+e2e_wait_exit
 e2e_expect_eq "$(e2e_reg_value "$RUNONCE" Orbalin)" "" "the hand-off spent after the restart"
 
 # "Uninstall Velmora" finds the applet under its 8.3 name.

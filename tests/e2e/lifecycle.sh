@@ -32,7 +32,7 @@ if [ $WIN98 = no ]; then
     sleep 0.3
     e2e_screenshot 0-nt-refused
     install_press_button Message 1 # IDOK
-    e2e_wait_exit 30
+    e2e_wait_exit
     grep -q "Windows 98 and Windows ME only" "$E2E_DIR/boxes.log" ||
         { echo "FAIL: no refusal: $(cat "$E2E_DIR/boxes.log")" >&2; exit 1; }
     e2e_expect_eq "$(e2e_reg_value "$E2E_STORE" Port)$(e2e_reg_value 'HKLM\Enum\Root\DravikTouchScreen\0000' Driver)" \
@@ -57,7 +57,7 @@ e2e_first_target $W $H
 e2e_screenshot 5-first-target
 e2e_touch_targets $W $H 6-second-target 7-check-screen
 e2e_press_ok $W $H
-e2e_wait_exit 30
+e2e_wait_exit
 e2e_expect_eq "$(e2e_reg_value "$RUNONCE" Orbalin)" "" "the hand-off spent: the calibration reached the driver"
 calibrated=$(e2e_store_set)
 echo "calibrated: $calibrated"
@@ -71,7 +71,7 @@ e2e_first_target $W $H
 e2e_screenshot 8-calibration-again
 e2e_expect_eq "$(e2e_store_set)" "0 0 50 50 0" "the neutral set while the targets show"
 xdotool key Escape
-e2e_wait_exit 30
+e2e_wait_exit
 e2e_expect_eq "$(e2e_store_set)" "$calibrated" "Escape left the previous calibration in place"
 
 # 4. "Uninstall Velmora" from the Start menu (in a Wine desktop, for its

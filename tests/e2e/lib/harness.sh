@@ -126,9 +126,12 @@ e2e_start() {
     E2E_PID=$!
 }
 
+# Every wait below gives up after 60 seconds unless told: several
+# scenarios share the cores, and a wait that succeeds costs only its wait.
+
 # e2e_wait_exit [SECONDS]: waits for the program started last to end.
 e2e_wait_exit() {
-    local limit=${1:-30} i
+    local limit=${1:-60} i
     for i in $(seq $((limit * 10))); do
         kill -0 "$E2E_PID" 2>/dev/null || { wait "$E2E_PID" || true; return 0; }
         sleep 0.1
@@ -152,7 +155,7 @@ _e2e_find_window() {
 
 # e2e_window NAME [SECONDS]: a visible window with that title.
 e2e_window() {
-    _e2e_find_window --name "$1" "${2:-30}"
+    _e2e_find_window --name "$1" "${2:-60}"
 }
 
 # e2e_click X Y: the pointer moves there and the left button is clicked.
@@ -241,7 +244,7 @@ e2e_expect_eq() {
 # e2e_window_of CLASSNAME [SECONDS]: a visible window of a program, by the
 # X class name Wine gives it (the program's file name, lower case).
 e2e_window_of() {
-    _e2e_find_window --classname "$1" "${2:-30}"
+    _e2e_find_window --classname "$1" "${2:-60}"
 }
 
 # e2e_key_to CLASSNAME KEY: the key pressed in a program's window, which
@@ -259,7 +262,7 @@ e2e_pixel() {
 
 # e2e_wait_pixel X Y COLOUR [SECONDS]: waits until that pixel shows the colour.
 e2e_wait_pixel() {
-    local limit=${4:-30} i
+    local limit=${4:-60} i
     for i in $(seq $((limit * 20))); do
         [ "$(e2e_pixel "$1" "$2")" = "$3" ] && return 0
         sleep 0.05
@@ -323,22 +326,6 @@ e2e_touch_targets() {
     return 0
 }
 
-# _e2e_run_command COMMAND: starts a command line of the registry as the
-# shell does: a program path, in quotation marks when it has blanks, then
-# its arguments.
-_e2e_run_command() {
-    local program args
-    if [ "${1:0:1}" = '"' ]; then
-        program=${1:1}
-        args=${program#*\"}
-        program=${program%%\"*}
-    else
-        program=${1%% *}
-        args=${1#"$program"}
-    fi
-    e2e_start "$(e2e_unix_path "$program")" $args
-}
-
 # e2e_logon: a logon inside the running session, as Windows 98 makes one:
 # HKEY_LOCAL_MACHINE's RunOnce first, each command waited for, then the
 # per-user RunOnce, each command started and left to run (Q179365: only the
@@ -347,15 +334,16 @@ _e2e_run_command() {
 # only (wineboot.c), so a logon before the restart cannot be made with it.
 # E2E_PID: the last per-user command started.
 e2e_logon() {
-    local key name command
+    local key name command names helper=$E2E_BUILD/tests/e2e/run_command.exe
     for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' \
         'HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'; do
-        for name in $(wine_reg query "$key" | sed -n 's/^    \([^ ]*\)    REG_.*/\1/p'); do
-            command=$(e2e_reg_value "$key" "$name")
+        mapfile -t names < <(wine_reg query "$key" | sed -n 's/^    \(.*\)    REG_[A-Z_]*    .*/\1/p')
+        for name in "${names[@]}"; do
+            command=$(wine_reg query "$key" /v "$name" | sed -n 's/^    .*    REG_[A-Z_]*    //p')
             wine_reg delete "$key" /v "$name" /f >/dev/null
             echo "logon: $key\\$name: $command"
-            _e2e_run_command "$command"
-            [ "${key:0:4}" = HKLM ] && e2e_wait_exit 60
+            e2e_start "$helper" "$command"
+            [ "${key:0:4}" = HKLM ] && e2e_wait_exit
         done
     done
     return 0

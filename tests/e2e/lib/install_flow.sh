@@ -87,7 +87,7 @@ install_wizard() {
     e2e_screenshot "${shots}3-progress"
     xdotool key Return # "Finish", which has the focus
     install_restart_prompt_no "${shots}4-restart-prompt"
-    e2e_wait_exit 30
+    e2e_wait_exit
 }
 
 # install_answer_warning TITLE: "OK" on a warning box of that title when one
@@ -258,5 +258,5 @@ install_uninstall() {
     echo "from Yes at the confirmation to the result: $(( ($(date +%s%N) - pressed) / 1000000 )) ms"
     sleep 0.3
     install_restart_prompt_no "${shots:+${shots}result}"
-    e2e_wait_exit 30
+    e2e_wait_exit
 }

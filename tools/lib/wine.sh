@@ -148,6 +148,21 @@ wine_prefix_ensure() {
     ) 9>"$WINEPREFIX.lock"
 }
 
+# wine_prefix_copy_of TEMPLATE: $WINEPREFIX as a copy of a prefix made here
+# and never run in, unless it is one of this Wine already. As refusing as
+# wine_prefix_ensure about what it removes.
+wine_prefix_copy_of() {
+    local refusal
+    [ "$(cat "$WINEPREFIX/$_WINE_MADE" 2>/dev/null)" = "$(_wine_prefix_kind)" ] && return 0
+    refusal=$(_wine_prefix_refusal)
+    if [ -n "$refusal" ]; then
+        echo "== refusing to use '$WINEPREFIX' as a Wine prefix: $refusal; nothing was changed" >&2
+        return 1
+    fi
+    rm -rf "$WINEPREFIX"
+    wine_prefix_clone "$1" "$WINEPREFIX"
+}
+
 # wine_prefix_clone FROM TO: a copy of a prefix made here, its shared DLLs
 # linked, everything Wine or a program may write copied.
 wine_prefix_clone() {

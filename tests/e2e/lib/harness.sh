@@ -93,8 +93,10 @@ e2e_begin() {
 
     # A prefix made once by wineboot and never run in, copied: as fresh as a
     # new one, in a second instead of ten, Wine's DLLs linked, not copied.
+    # Unmanaged, as there is no window manager: Wine then does not wait two
+    # seconds for X at every window that closes.
     local template=$E2E_BUILD/e2e-work/template-prefix${locale:+-$locale}
-    WINEPREFIX=$template wine_prefix_ensure
+    WINEPREFIX=$template wine_prefix_ensure unmanaged
     wine_prefix_clone "$template" "$E2E_DIR/prefix"
     export WINEPREFIX=$E2E_DIR/prefix
     touch "$E2E_DIR/began" # nothing shared with other prefixes may be written from now on
@@ -207,30 +209,34 @@ e2e_reload_count() {
     echo "$opens"
 }
 
-# e2e_reg_value 'HKLM\Key' Name: the value's data as reg.exe shows it
-# (decimal for a REG_DWORD); empty when missing. A query that fails for any
-# other reason (reg.exe can fail while Wine is busy ending a desktop) is
-# asked again.
+# e2e_reg_value 'HKLM\Key' Name...: each value's data as reg.exe shows it
+# (decimal for a REG_DWORD), one a line, empty when missing; one query of
+# the key for all of them. A query that fails for any other reason (reg.exe
+# can fail while Wine is busy ending a desktop) is asked again.
 e2e_reg_value() {
-    local out status line type data v try
+    local key=$1 out status line type data v try name
+    shift
     for try in 1 2 3 4 5; do
         status=0
-        out=$("$(wine_tool_loader)" reg query "$1" /v "$2" 2>&1) || status=$?
+        out=$("$(wine_tool_loader)" reg query "$key" 2>&1) || status=$?
         out=$(tr -d '\r' <<<"$out")
         [ "$status" -eq 0 ] && break
-        grep -qi 'unable to find' <<<"$out" && return 0
+        grep -qi 'unable to find' <<<"$out" && { out=; break; }
         sleep 0.3
     done
-    line=$(grep -i "^ *$2 " <<<"$out" | head -n1) || return 0
-    [ -n "$line" ] || return 0
-    read -r _ type data <<<"$line"
-    if [ "$type" = REG_DWORD ]; then
-        v=$((data))
-        [ "$v" -ge 2147483648 ] && v=$((v - 4294967296))
-        echo "$v"
-    else
-        echo "$data"
-    fi
+    for name in "$@"; do
+        line=$(grep -i "^    $name    REG_" <<<"$out" | head -n1) || true
+        read -r type data <<<"${line:$((8 + ${#name}))}"
+        if [ -z "$line" ]; then
+            echo
+        elif [ "$type" = REG_DWORD ]; then
+            v=$((data))
+            [ "$v" -ge 2147483648 ] && v=$((v - 4294967296))
+            echo "$v"
+        else
+            echo "$data"
+        fi
+    done
 }
 
 e2e_expect_eq() {
@@ -283,9 +289,8 @@ e2e_store_defaults() {
 
 # The five calibration values in force: LEFT TOP XSCALE YSCALE SWAP.
 e2e_store_set() {
-    echo "$(e2e_reg_value "$E2E_STORE" LeftOffset) $(e2e_reg_value "$E2E_STORE" TopOffset)" \
-        "$(e2e_reg_value "$E2E_STORE" XMikeyPerPixel) $(e2e_reg_value "$E2E_STORE" YMikeyPerPixel)" \
-        "$(e2e_reg_value "$E2E_STORE" SwapXY)"
+    e2e_reg_value "$E2E_STORE" LeftOffset TopOffset XMikeyPerPixel YMikeyPerPixel SwapXY |
+        paste -sd' '
 }
 
 # e2e_touch FX FY W H: the simulated panel is touched at that pixel; the

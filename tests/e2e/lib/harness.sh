@@ -23,6 +23,14 @@ _e2e_cleanup() {
         cat "$E2E_DIR/device-unpaired" >&2
         status=1
     fi
+    # A failure shows what the programs printed (a crash, a missing DLL):
+    # CI keeps only this output.
+    local log
+    if [ "$status" -ne 0 ] && [ -n "${E2E_DIR:-}" ]; then
+        for log in "$E2E_DIR"/*.log; do
+            [ -s "$log" ] && { echo "--- the end of $(basename "$log"):"; tail -n 15 "$log"; } >&2
+        done
+    fi
     [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k 2>/dev/null || true
     if [ -f "${E2E_DIR:-/nonexistent}/began" ] && ! wine_shared_written "$WINEPREFIX" "$E2E_DIR/began"; then
         status=1
@@ -262,18 +270,14 @@ e2e_key_to() {
 
 # e2e_pixel X Y: the colour of one screen pixel as "r,g,b".
 e2e_pixel() {
-    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
-        sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+    python3 "$E2E_ROOT/tests/e2e/lib/screen_pixel.py" "$1" "$2"
 }
 
 # e2e_wait_pixel X Y COLOUR [SECONDS]: waits until that pixel shows the colour.
 e2e_wait_pixel() {
-    local limit=${4:-60} i
-    for i in $(seq $((limit * 20))); do
-        [ "$(e2e_pixel "$1" "$2")" = "$3" ] && return 0
-        sleep 0.05
-    done
-    echo "pixel $1,$2 never became $3 (is $(e2e_pixel "$1" "$2"))" >&2
+    local seen
+    seen=$(python3 "$E2E_ROOT/tests/e2e/lib/screen_pixel.py" "$1" "$2" "$3" "${4:-60}") && return 0
+    echo "pixel $1,$2 never became $3 (is $seen)" >&2
     return 1
 }
 

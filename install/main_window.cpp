@@ -121,8 +121,10 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 void RunUninstallMode()
 {
-    if (MessageBoxA(NULL, "Are you sure to uninstall Velmora touchscreen?", "Message", MB_YESNO) ==
-        IDNO)
+    // Only Yes removes anything: a question that could not be shown (no
+    // window could be made) is no answer.
+    if (MessageBoxA(NULL, "Are you sure to uninstall Velmora touchscreen?", "Message", MB_YESNO) !=
+        IDYES)
         return;
     int result = UninstallPackage();
     const char *text = result < 0

@@ -8,6 +8,7 @@
 #include "file_fixture.h"
 #include "handle_balance.h"
 #include "install_files.h"
+#include "main_window.h"
 #include "registry_fixture.h"
 #include "setup_registry.h"
 #include "setup_state.h"
@@ -32,9 +33,14 @@ LONG WINAPI SetStub(HKEY, LPCWSTR, DWORD, DWORD, const BYTE *, DWORD)
     return ERROR_CALL_NOT_IMPLEMENTED;
 }
 
+LRESULT CALLBACK RefuseWindows(int code, WPARAM, LPARAM)
+{
+    return code == HCBT_CREATEWND;
+}
+
 // In the child: uninstall, report the result as the exit code (2 when it
-// left a handle open), and end; or
-// report the source directory the child's own path gives.
+// left a handle open), and end; or run "Uninstall Velmora" where no window
+// can be made; or report the source directory the child's own path gives.
 const bool IsChild = [] {
     if (strstr(GetCommandLineA(), "--resolve-child")) {
         ResolveInstallPaths();
@@ -52,6 +58,11 @@ const bool IsChild = [] {
         SetValueWide = SetStub;
     }
     lstrcpyA(AppletFileName, "quinpad1.0.cpl");
+    if (strstr(GetCommandLineA(), "--no-windows")) { // the question cannot be shown
+        SetWindowsHookExA(WH_CBT, RefuseWindows, NULL, GetCurrentThreadId());
+        RunUninstallMode();
+        ExitProcess(0);
+    }
     OpenWhatStaysOpen();
     int result = 0;
     std::string changed = HandlesChangedBy([&] { result = UninstallPackage(); });
@@ -314,6 +325,16 @@ TEST_F(Uninstall, RemovesACompleteInstallation)
     // A second uninstallation finds nothing and reports failure.
     EXPECT_EQ(RunFromProduct(&warnings), 1u);
     ExpectOtherDeviceKept();
+}
+
+// "Uninstall Velmora" whose question cannot be shown removes nothing.
+TEST_F(Uninstall, NothingGoesUnlessTheQuestionIsAnsweredYes)
+{
+    Install();
+    int warnings = 0;
+    EXPECT_EQ(RunFrom(product, &warnings, {}, ChildName, "--uninstall-child --no-windows"), 0u);
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, DeviceRoot));
+    EXPECT_TRUE(FileExists(windows + "\\Zentrim.exe"));
 }
 
 // The prefix reports the package's target, whose RegDeleteKeyA takes a

@@ -24,7 +24,7 @@ RUNONCE='HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'
 end_session() {
     local log=$E2E_DIR/end-session-$1.log try
     for try in 1 2; do
-        WINEDEBUG=+wineboot "$(wine_tool_loader)" wineboot --end-session >"$log" 2>&1 && return 0
+        WINEDEBUG=+wineboot wine_tool wineboot --end-session >"$log" 2>&1 && return 0
         echo "wineboot --end-session gave up (try $try); its answers:"
         grep -E 'received response|destroyed|terminating' "$log" || true
         kill -0 "$E2E_PID" 2>/dev/null || return 0

@@ -14,8 +14,8 @@ echo "hidden notes" >"$downloads/.notes"
 install_wizard 0 ""
 # A subfolder would have stopped the installation's copy; now it is the user's.
 mkdir -p "$downloads/photos" && echo "a photo" >"$downloads/photos/holiday.jpg"
-"$(wine_tool_loader)" attrib +r 'C:\setup\letter.doc' >/dev/null 2>&1
-"$(wine_tool_loader)" attrib +h 'C:\setup\budget.xls' >/dev/null 2>&1
+wine_tool attrib +r 'C:\setup\letter.doc' >/dev/null 2>&1
+wine_tool attrib +h 'C:\setup\budget.xls' >/dev/null 2>&1
 e2e_expect_eq "$(stat -c %A "$downloads/letter.doc" | cut -c3)" - "letter.doc is read-only"
 before=$(cd "$downloads" && find . -type f -exec md5sum {} + | sort)
 product=$WINEPREFIX/drive_c/windows/VelmoraScreen

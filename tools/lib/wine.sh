@@ -40,6 +40,16 @@ wine_tool_loader() {
     if wine32_works; then echo /usr/lib/wine/wine; else echo /usr/lib/wine/wine64; fi
 }
 
+# wine_tool NAME ARGS...: one of Wine's own programs in the prefix (reg,
+# winepath, cmd, explorer...), started by its path: by its bare name the
+# loader first starts start.exe to find it, a second Wine process that
+# costs three times the program's own start.
+wine_tool() {
+    local name=$1
+    shift
+    "$(wine_tool_loader)" "C:\\windows\\system32\\$name.exe" "$@"
+}
+
 # Wine's Marlett, which draws every caption's buttons: Debian's Wine 8 looks
 # for its own fonts at an invalid path ("\??\Z:\usr\share\wine\../fonts") and
 # so never finds the ones fonts-wine installs, and draws the close box as the
@@ -53,7 +63,7 @@ _wine_prefix_has_marlett() {
 # _wine_prefix_reg_add KEY NAME TEXT: a REG_SZ value in a new prefix, with
 # reg.exe's own exit status (wine_reg's is that of its filter).
 _wine_prefix_reg_add() {
-    "$(wine_tool_loader)" reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1 && return 0
+    wine_tool reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1 && return 0
     echo "== wineboot did not make $WINEPREFIX: reg.exe cannot write $1" >&2
     return 1
 }
@@ -193,7 +203,7 @@ wine_windows_version() {
 
 # Runs Wine's reg.exe in the prefix: wine_reg query 'HKLM\...' /v Name
 wine_reg() {
-    "$(wine_tool_loader)" reg "$@" 2>/dev/null | tr -d '\r'
+    wine_tool reg "$@" 2>/dev/null | tr -d '\r'
 }
 
 # Starts a persistent wineserver for $WINEPREFIX and Wine's background
@@ -202,5 +212,5 @@ wine_reg() {
 # runner waiting for those to close would wait forever.
 wine_session_start() {
     /usr/lib/wine/wineserver -p
-    "$(wine_tool_loader)" cmd /c exit </dev/null >/dev/null 2>&1 || true
+    wine_tool cmd /c exit </dev/null >/dev/null 2>&1 || true
 }

@@ -6,6 +6,8 @@
 # tree), E2E_SHOTS (where screenshots go).
 set -euo pipefail
 source "$E2E_ROOT/tools/lib/wine.sh"
+# Wine's error messages on, to the programs' logs: a failure prints them.
+export WINEDEBUG=${WINEDEBUG:-fixme-all}
 wine_env
 
 _e2e_pids=()
@@ -226,7 +228,7 @@ e2e_reg_value() {
     shift
     for try in 1 2 3 4 5; do
         status=0
-        out=$("$(wine_tool_loader)" reg query "$key" 2>&1) || status=$?
+        out=$(wine_tool reg query "$key" 2>&1) || status=$?
         out=$(tr -d '\r' <<<"$out")
         [ "$status" -eq 0 ] && break
         grep -qi 'unable to find' <<<"$out" && { out=; break; }
@@ -363,7 +365,7 @@ e2e_logon() {
 e2e_read_shortcut() {
     local lines
     lines=$("$(wine_loader_for "$E2E_BUILD/tests/e2e/read_link.exe")" \
-        "$E2E_BUILD/tests/e2e/read_link.exe" "$("$(wine_tool_loader)" winepath -w "$1" 2>/dev/null)" |
+        "$E2E_BUILD/tests/e2e/read_link.exe" "$(wine_tool winepath -w "$1" 2>/dev/null)" |
         tr -d '\r')
     SHORTCUT_TARGET=$(sed -n 1p <<<"$lines")
     SHORTCUT_ARGS=$(sed -n 2p <<<"$lines")
@@ -373,10 +375,10 @@ e2e_read_shortcut() {
 
 # The Unix path of a Windows path in the prefix, and the other way round.
 e2e_unix_path() {
-    "$(wine_tool_loader)" winepath -u "$1" 2>/dev/null
+    wine_tool winepath -u "$1" 2>/dev/null
 }
 e2e_windows_path() {
-    "$(wine_tool_loader)" winepath -w "$1" 2>/dev/null | tr -d '\r'
+    wine_tool winepath -w "$1" 2>/dev/null | tr -d '\r'
 }
 
 # e2e_follow_shortcut LINK.lnk: starts what a shortcut names, with its

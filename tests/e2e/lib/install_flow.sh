@@ -5,6 +5,8 @@ INSTALL_PAGE_WELCOME='Velmora Touchscreen Setup \(Welcome\)'
 INSTALL_PAGE_PORT='Velmora Touchscreen Setup \(TouchScreen Port Selection\)'
 INSTALL_PAGE_PROGRESS='Velmora Touchscreen Setup \(Progressing\.\.\.\)'
 INSTALL_SETUP_DIR='C:\setup'
+# By its path: see wine_tool.
+INSTALL_EXPLORER='C:\windows\system32\explorer.exe'
 
 # The machine as the package meets it: the package, when given, unpacked in
 # C:\setup, the Windows 98 "System" folder (a 64-bit prefix has none), and
@@ -27,7 +29,7 @@ install_start_in_desktop() {
     shift 2
     local loader
     loader=$(wine_loader_for "$E2E_BUILD/package/install.exe")
-    (cd "$dir" && exec "$loader" explorer /desktop=velmora,"$(install_screen_size)" "$exe" "$@") \
+    (cd "$dir" && exec "$loader" "$INSTALL_EXPLORER" /desktop=velmora,"$(install_screen_size)" "$exe" "$@") \
         >>"$E2E_DIR/desktop.log" 2>&1 &
     E2E_PID=$!
 }
@@ -116,9 +118,12 @@ install_restart_prompt_no() {
 # the window with that title, from inside the Wine desktop that shows it; a
 # message box's text is added to boxes.log.
 install_press_button() {
-    "$(wine_loader_for "$E2E_BUILD/tests/e2e/press_button.exe")" explorer /desktop=velmora,"$(install_screen_size)" \
-        "$(e2e_windows_path "$E2E_BUILD/tests/e2e/press_button.exe")" "$1" "$2" \
-        "$(e2e_windows_path "$E2E_DIR")\\boxes.log" >>"$E2E_DIR/press.log" 2>&1
+    local exe=$E2E_BUILD/tests/e2e/press_button.exe
+    # Their Windows paths, asked of Wine once a scenario.
+    : "${_install_press_exe:=$(e2e_windows_path "$exe")}"
+    : "${_install_boxes_log:=$(e2e_windows_path "$E2E_DIR")\\boxes.log}"
+    "$(wine_loader_for "$exe")" "$INSTALL_EXPLORER" /desktop=velmora,"$(install_screen_size)" \
+        "$_install_press_exe" "$1" "$2" "$_install_boxes_log" >>"$E2E_DIR/press.log" 2>&1
 }
 
 # The Start menu's program group folder of the prefix, as a Unix path:

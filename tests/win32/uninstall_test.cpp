@@ -38,9 +38,16 @@ LRESULT CALLBACK RefuseWindows(int code, WPARAM, LPARAM)
     return code == HCBT_CREATEWND;
 }
 
+LRESULT CALLBACK CloseBoxes(int code, WPARAM wParam, LPARAM)
+{
+    if (code == HCBT_ACTIVATE)
+        PostMessageA(reinterpret_cast<HWND>(wParam), WM_CLOSE, 0, 0);
+    return 0;
+}
+
 // In the child: uninstall, report the result as the exit code (2 when it
 // left a handle open), and end; or run "Uninstall Velmora" where no window
-// can be made; or report the source directory the child's own path gives.
+// can be made or its question is closed; or report the source directory the child's own path gives.
 const bool IsChild = [] {
     if (strstr(GetCommandLineA(), "--resolve-child")) {
         ResolveInstallPaths();
@@ -58,8 +65,12 @@ const bool IsChild = [] {
         SetValueWide = SetStub;
     }
     lstrcpyA(AppletFileName, "quinpad1.0.cpl");
-    if (strstr(GetCommandLineA(), "--no-windows")) { // the question cannot be shown
-        SetWindowsHookExA(WH_CBT, RefuseWindows, NULL, GetCurrentThreadId());
+    // "Uninstall Velmora" whose question cannot be shown, or is closed.
+    const bool refuse = strstr(GetCommandLineA(), "--no-windows") != NULL;
+    if (refuse || strstr(GetCommandLineA(), "--close-question")) {
+        if (!SetWindowsHookExA(WH_CBT, refuse ? RefuseWindows : CloseBoxes, NULL,
+                               GetCurrentThreadId()))
+            ExitProcess(3);
         RunUninstallMode();
         ExitProcess(0);
     }
@@ -210,7 +221,10 @@ protected:
                             &pi))
             return 99;
         *warnings = 0;
-        while (WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT) {
+        // A child that waits on a box no one answers is ended after a minute.
+        for (int waited = 0; WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT; ++waited) {
+            if (waited == 1200)
+                TerminateProcess(pi.hProcess, 98);
             HWND box = FindWindowA("#32770", "Warning");
             if (box && IsWindowVisible(box)) {
                 ++*warnings;
@@ -327,14 +341,19 @@ TEST_F(Uninstall, RemovesACompleteInstallation)
     ExpectOtherDeviceKept();
 }
 
-// "Uninstall Velmora" whose question cannot be shown removes nothing.
+// "Uninstall Velmora" removes nothing unless its question is answered Yes:
+// not when the question cannot be shown, nor when it is closed.
 TEST_F(Uninstall, NothingGoesUnlessTheQuestionIsAnsweredYes)
 {
-    Install();
-    int warnings = 0;
-    EXPECT_EQ(RunFrom(product, &warnings, {}, ChildName, "--uninstall-child --no-windows"), 0u);
-    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, DeviceRoot));
-    EXPECT_TRUE(FileExists(windows + "\\Zentrim.exe"));
+    for (const char *mode : {"--uninstall-child --no-windows", "--uninstall-child --close-question"}) {
+        SCOPED_TRACE(mode);
+        SetUp();
+        Install();
+        int warnings = 0;
+        EXPECT_EQ(RunFrom(product, &warnings, {}, ChildName, mode), 0u);
+        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, DeviceRoot));
+        EXPECT_TRUE(FileExists(windows + "\\Zentrim.exe"));
+    }
 }
 
 // The prefix reports the package's target, whose RegDeleteKeyA takes a

@@ -113,11 +113,12 @@ _wine_shared_store() {
 # Xvfb it otherwise waits two seconds for one each time a window goes. A
 # prefix whose making was cut short (wineboot killed midway leaves one in
 # which reg.exe never finishes), or that another Wine made (which would
-# rewrite its DLLs in place, shared ones too), is removed and made again. A
+# rewrite its DLLs in place, shared ones too), or made for the other mode,
+# is removed and made again. A
 # folder these tools did not make is refused, and left as it is.
 wine_prefix_ensure() {
     local kind refusal
-    kind=$(_wine_prefix_kind)
+    kind="$(_wine_prefix_kind)${1:+ $1}"
     [ "$(cat "$WINEPREFIX/$_WINE_MADE" 2>/dev/null)" = "$kind" ] && _wine_prefix_has_marlett && return 0
     refusal=$(_wine_prefix_refusal)
     if [ -n "$refusal" ]; then
@@ -129,7 +130,7 @@ wine_prefix_ensure() {
         flock 9
         if [ "$(cat "$WINEPREFIX/$_WINE_MADE" 2>/dev/null)" != "$kind" ]; then
             if [ -e "$WINEPREFIX/$_WINE_MADE" ] || [ -e "$WINEPREFIX/$_WINE_MAKING" ]; then
-                echo "== $WINEPREFIX was not finished, or another Wine made it: making it again"
+                echo "== $WINEPREFIX was not finished, or another Wine or mode made it: making it again"
                 /usr/lib/wine/wineserver -k 2>/dev/null || true
                 rm -rf "$WINEPREFIX"
             fi

@@ -6,8 +6,9 @@
 # tree), E2E_SHOTS (where screenshots go).
 set -euo pipefail
 source "$E2E_ROOT/tools/lib/wine.sh"
-# Wine's error messages on, to the programs' logs: a failure prints them.
-export WINEDEBUG=${WINEDEBUG:-fixme-all}
+# Wine's error messages on, to the programs' logs, which a failure prints
+# (E2E_WINEDEBUG for more).
+export WINEDEBUG=${E2E_WINEDEBUG:-fixme-all}
 wine_env
 
 _e2e_pids=()
@@ -21,10 +22,14 @@ _e2e_cleanup() {
         echo "FAIL: this test's X server ($DISPLAY) ended before the test did; see $E2E_DIR/xvfb.log" >&2
         status=1
     fi
-    if [ -s "${E2E_DIR:-/nonexistent}/device-unpaired" ]; then
-        cat "$E2E_DIR/device-unpaired" >&2
-        status=1
-    fi
+    local failures
+    for failures in device-unpaired not-started; do
+        if [ -s "${E2E_DIR:-/nonexistent}/$failures" ]; then
+            echo "FAIL: $failures:" >&2
+            cat "$E2E_DIR/$failures" >&2
+            status=1
+        fi
+    done
     # A failure shows what the programs printed (a crash, a missing DLL):
     # CI keeps only this output.
     local log
@@ -134,7 +139,7 @@ e2e_start() {
     local exe=$1
     shift
     (cd "$(dirname "$exe")" && exec "$(wine_loader_for "$exe")" "$exe" "$@") \
-        >"$E2E_DIR/$(basename "$exe").log" 2>&1 &
+        >>"$E2E_DIR/$(basename "$exe").log" 2>&1 &
     E2E_PID=$!
 }
 
@@ -222,7 +227,8 @@ e2e_reload_count() {
 # e2e_reg_value 'HKLM\Key' Name...: each value's data as reg.exe shows it
 # (decimal for a REG_DWORD), one a line, empty when missing; one query of
 # the key for all of them. A query that fails for any other reason (reg.exe
-# can fail while Wine is busy ending a desktop) is asked again.
+# can fail while Wine is busy ending a desktop) is asked again, and after
+# five tries each value reads "<reg query failed>".
 e2e_reg_value() {
     local key=$1 out status line type data v try name
     shift
@@ -231,9 +237,15 @@ e2e_reg_value() {
         out=$(wine_tool reg query "$key" 2>&1) || status=$?
         out=$(tr -d '\r' <<<"$out")
         [ "$status" -eq 0 ] && break
-        grep -qi 'unable to find' <<<"$out" && { out=; break; }
+        grep -qi 'unable to find' <<<"$out" && { out=; status=0; break; }
         sleep 0.3
     done
+    if [ "$status" -ne 0 ]; then
+        # Never an empty answer: a check that expects a value gone must not pass.
+        echo "reg query $key failed: $out" >&2
+        printf '<reg query failed>\n%.0s' "$@"
+        return 1
+    fi
     for name in "$@"; do
         line=$(grep -i "^    $name    REG_" <<<"$out" | head -n1) || true
         read -r type data <<<"${line:$((8 + ${#name}))}"
@@ -346,6 +358,8 @@ e2e_touch_targets() {
 # E2E_PID: the last per-user command started.
 e2e_logon() {
     local key name command names helper=$E2E_BUILD/tests/e2e/run_command.exe
+    # A command that cannot start is noted there, and fails the test.
+    : "${_e2e_not_started:=$(e2e_windows_path "$E2E_DIR")\\not-started}"
     for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' \
         'HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'; do
         mapfile -t names < <(wine_reg query "$key" | sed -n 's/^    \(.*\)    REG_[A-Z_]*    .*/\1/p')
@@ -353,7 +367,7 @@ e2e_logon() {
             command=$(wine_reg query "$key" /v "$name" | sed -n 's/^    .*    REG_[A-Z_]*    //p')
             wine_reg delete "$key" /v "$name" /f >/dev/null
             echo "logon: $key\\$name: $command"
-            e2e_start "$helper" "$command"
+            e2e_start "$helper" "$command" "$_e2e_not_started"
             [ "${key:0:4}" = HKLM ] && e2e_wait_exit
         done
     done

@@ -115,15 +115,18 @@ install_restart_prompt_no() {
 }
 
 # install_press_button TITLE ID: presses the button with that control id in
-# the window with that title, from inside the Wine desktop that shows it; a
-# message box's text is added to boxes.log.
+# the window with that title, in the Wine desktop the setup runs in (a
+# negative id waits for the button to be enabled); a message box's text is
+# added to boxes.log. Fails when there was no such button to press.
 install_press_button() {
-    local exe=$E2E_BUILD/tests/e2e/press_button.exe
-    # Their Windows paths, asked of Wine once a scenario.
-    : "${_install_press_exe:=$(e2e_windows_path "$exe")}"
+    local exe=$E2E_BUILD/tests/e2e/press_button.exe status=0
+    # The log's Windows path, asked of Wine once a scenario.
     : "${_install_boxes_log:=$(e2e_windows_path "$E2E_DIR")\\boxes.log}"
-    "$(wine_loader_for "$exe")" "$INSTALL_EXPLORER" /desktop=velmora,"$(install_screen_size)" \
-        "$_install_press_exe" "$1" "$2" "$_install_boxes_log" >>"$E2E_DIR/press.log" 2>&1
+    "$(wine_loader_for "$exe")" "$exe" velmora "$1" "$2" "$_install_boxes_log" \
+        >>"$E2E_DIR/press.log" 2>&1 || status=$?
+    [ "$status" -eq 0 ] && return 0
+    echo "FAIL: no button $2 to press in '$1' (press_button exit $status)" >&2
+    return 1
 }
 
 # The Start menu's program group folder of the prefix, as a Unix path:

@@ -43,7 +43,7 @@ def open_xlib():
 def channel(pixel, mask):
     """A colour channel scaled to 0..255, whatever the screen's depth."""
     if not mask:
-        return 0
+        sys.exit("screen_pixel: the screen has no colour masks (not a TrueColor screen)")
     shift = (mask & -mask).bit_length() - 1
     return ((pixel & mask) >> shift) * 255 // (mask >> shift)
 

@@ -210,8 +210,14 @@ wine_reg() {
 # Starts a persistent wineserver for $WINEPREFIX and Wine's background
 # processes with it, detached from our output: a test whose first Wine
 # program started them would otherwise hand them its output pipes, and a
-# runner waiting for those to close would wait forever.
+# runner waiting for those to close would wait forever. With a program
+# (tests/e2e/start_desktop.exe), the session's desktop is started too and
+# waited for.
 wine_session_start() {
     /usr/lib/wine/wineserver -p
     wine_tool cmd /c exit </dev/null >/dev/null 2>&1 || true
+    [ -n "${1:-}" ] || return 0
+    "$(wine_loader_for "$1")" "$1" </dev/null >/dev/null 2>&1 && return 0
+    echo "== the Wine session's desktop did not start within a minute" >&2
+    return 1
 }

@@ -130,7 +130,7 @@ e2e_begin() {
     for i in $(seq 100); do [ -s "$E2E_DIR/display" ] && break; sleep 0.1; done
     exec 9>&-
     export DISPLAY=:$(head -n1 "$E2E_DIR/display")
-    wine_session_start
+    wine_session_start "$E2E_BUILD/tests/e2e/start_desktop.exe"
     echo "e2e $E2E_NAME: prefix $WINEPREFIX, display $DISPLAY ($size)"
 }
 

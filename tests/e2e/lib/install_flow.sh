@@ -48,7 +48,7 @@ install_folder_shot() {
     sleep 4 # the folder view fills in
     e2e_screenshot "$3"
     /usr/lib/wine/wineserver -k
-    wine_session_start
+    wine_session_start "$E2E_BUILD/tests/e2e/start_desktop.exe"
 }
 
 # install_wizard PORT_DOWNS SHOT_PREFIX [UNIX_DIR WINDOWS_EXE]: Welcome, the
@@ -151,7 +151,7 @@ install_restart() {
         "$(wine_loader_for "$helper")" "$helper"
     /usr/lib/wine/wineserver -k
     python3 "$model" carry "$E2E_DIR/wininit-plan.json"
-    wine_session_start
+    wine_session_start "$E2E_BUILD/tests/e2e/start_desktop.exe"
     install_prepare
     if ls "$WINEPREFIX/drive_c/windows" | grep -qix wininit.ini; then
         echo "FAIL: WININIT.INI was not carried out at the restart" >&2

@@ -119,10 +119,14 @@ e2e_begin() {
     # One server at a time picks its display, and none while another test's
     # is going (see _e2e_cleanup): a display number whose old server still
     # holds one of its two sockets can be taken with the other, and then
-    # lose it ("unable to open display" in the middle of a test).
+    # lose it ("unable to open display" in the middle of a test). Never
+    # reset: by default the server resets when its last client goes, and a
+    # program that connects meanwhile gets no display (6 in 300 here, one
+    # client starting as another ended): the calibrator at a logon right
+    # after the setup ended then had no window, and no test could tell why.
     exec 9>"$E2E_BUILD/e2e-work/xvfb.lock"
     flock 9
-    Xvfb -displayfd 7 -screen 0 "${size}x24" -nolisten tcp 7>"$E2E_DIR/display" 9>&- \
+    Xvfb -displayfd 7 -screen 0 "${size}x24" -nolisten tcp -noreset 7>"$E2E_DIR/display" 9>&- \
         >"$E2E_DIR/xvfb.log" 2>&1 &
     _e2e_xvfb=$!
     _e2e_pids+=($!)

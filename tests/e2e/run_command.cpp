@@ -1,9 +1,12 @@
 // run_command COMMAND [FAILURES]: starts a command line as the shell starts
-// a Run or RunOnce value: the text as it stands, through CreateProcessA,
-// the program found by its quoted or unquoted path, in the Windows folder
-// (the shell's own). Ends when the started program ends, with its exit
-// code, so that the caller can wait for it or not; 99 when it could not be
-// started, the command and the error then added to FAILURES as a line.
+// a Run or RunOnce value: the text as it stands, through CreateProcessA
+// with no application name, so the program is found by its quoted or
+// unquoted path (as Wine's programs/wineboot/wineboot.c ProcessRunKeys and
+// runCmd do, after deleting the value). The folder is the Windows folder,
+// Explorer's own on 9x; wineboot passes none and so lends its own. Ends when
+// the started program ends, with its exit code, so that the caller can wait
+// for it or not; 99 when it could not be started, the command and the error
+// then added to FAILURES as a line.
 #include <windows.h>
 #include <stdio.h>
 

@@ -1,8 +1,10 @@
 // Starts the session's desktop, Wine's "explorer.exe /desktop", and waits
-// until it takes input, up to a minute. Otherwise the first program of a
-// session to make a window starts it and waits ten seconds at most: on a
-// loaded machine that program's window then never shows. Exit code 0 once
-// the desktop is up (or already was), 1 when it was not within the minute.
+// until it takes input, up to a minute, as Windows has its shell up before
+// a logon's RunOnce commands run (Q179365). Otherwise the first program of
+// a session to make a window starts it and waits ten seconds at most (Wine's
+// dlls/win32u/winstation.c get_desktop_window: NtUserWaitForInputIdle with
+// 10000 ms). Exit code 0 once the desktop is up (or already was), 1 when it
+// was not within the minute.
 #include <windows.h>
 
 int main()
